@@ -1,0 +1,30 @@
+#pragma once
+// Error numbers as the Windows calls report them, so that callers on both
+// builds see the same codes.
+#include <cstdint>
+
+namespace platform {
+
+enum ErrorCode : std::uint32_t {
+  kErrNone = 0,
+  kErrFileNotFound = 2,
+  kErrPathNotFound = 3,
+  kErrAccessDenied = 5,
+  kErrInvalidHandle = 6,
+  kErrNoMoreFiles = 18,
+  kErrSharingViolation = 32,
+  kErrFileExists = 80,
+  kErrInvalidParameter = 87,
+  kErrInsufficientBuffer = 122,
+  kErrInvalidName = 123,
+  kErrDirNotEmpty = 145,
+  kErrAlreadyExists = 183,
+  kErrMoreData = 234,
+  kErrNoMoreItems = 259,
+};
+
+// The error of the last failing call on this thread (GetLastError).
+std::uint32_t LastError();
+void SetLastError(std::uint32_t code);
+
+}  // namespace platform
