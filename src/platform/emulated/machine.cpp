@@ -1,11 +1,9 @@
+#include <utility>
+
 #include "platform/emulated/machine.h"
 
 // Placeholder bodies; the machine core replaces them.
 namespace emu {
-bool CreateMachine(const std::string&, const MachineSettings&, std::string& error) {
-  error = "not built yet";
-  return false;
-}
 void UseMachine(const std::string&) {}
 std::string MachineFolder() { return ""; }
 const MachineSettings& Settings() {

@@ -4,7 +4,8 @@
 // Many processes may use one machine at once.
 //
 // Layout of a machine folder:
-//   machine.ini               settings (user, code page, administrator, 64-bit)
+//   machine.ini               settings, lines key=value: user=<name>, codepage=1252|932,
+//                             administrator=1|0, windows64=1|0
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
@@ -12,8 +13,11 @@
 //   operator/answers          message-box answers still to give, one a line
 //   transcript.txt            every message box shown, with its answer
 //
-// The process finds its machine in the environment variable PTV_MACHINE,
-// or through UseMachine().
+// A program run on the machine learns its world from the environment:
+//   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
+//   PTV_PROGRAM         the Windows path of its own program file
+//   PTV_COMMAND_LINE    its whole Windows command line, program included
+//   PTV_CURRENT_FOLDER  the Windows path of its starting current folder
 #include <cstdint>
 #include <string>
 
@@ -72,5 +76,14 @@ class FileHold {
 FileHold HoldFile(const std::string& windowsPath, HoldKind kind);
 // How the file at `hostPath` is held by any live holder; false when it is not held.
 bool FindHold(const std::string& hostPath, HoldKind& kind);
+
+// Starts the program file at `windowsPath` (a host executable inside the
+// machine) with the given Windows command line and current folder, as a
+// process of this machine. The new process holds its own program file as
+// Running for as long as it lives. Returns the host process id, or -1.
+int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
+                  const std::string& currentFolder);
+// Waits for a process started by LaunchProgram; its exit status, or -1.
+int WaitForProgram(int pid);
 
 }  // namespace emu
