@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs every test: installs what a fresh Debian machine lacks, builds the
+# Linux, Windows x86_64 and Windows i686 builds, runs the Linux suite with
+# CTest and the Windows suite under Wine, and ends with one line
+# "N passed, M failed" over everything it ran.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+logs="$top/build/logs"
+passed=0
+failed=0
+
+"$top/scripts/install-deps.sh" all || { echo "could not install the build dependencies"; echo "0 passed, 1 failed"; exit 1; }
+mkdir -p "$logs"
+
+for b in linux win64 win32; do
+  echo "== build $b"
+  if ! "$top/scripts/build.sh" "$b" >"$logs/build-$b.log" 2>&1; then
+    grep -E 'error|FAILED' "$logs/build-$b.log" | head -40
+    echo "build $b failed (log: build/logs/build-$b.log)"
+    failed=$((failed + 1))
+  fi
+done
+
+echo "== Linux tests (CTest)"
+if [ -f build/linux/CTestTestfile.cmake ]; then
+  (cd build/linux && ctest -j2 --timeout 300 --output-on-failure) >"$logs/ctest.log" 2>&1
+  grep -E '^\s*[0-9]+/[0-9]+ Test .*(Failed|Timeout|Exception|Not Run)|tests passed' "$logs/ctest.log" | tail -40
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/ctest.log" | tail -1)
+  if [ -n "$line" ]; then
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  else
+    echo "CTest ran no test (log: build/logs/ctest.log)"
+    failed=$((failed + 1))
+  fi
+fi
+
+echo "== Windows tests under Wine"
+if [ -x scripts/wine-tests.sh ] && [ -d build/win64/tests ]; then
+  scripts/wine-tests.sh build/win64 >"$logs/wine.log" 2>&1
+  grep -vE '^\[ +(RUN|OK) +\]' "$logs/wine.log" | grep -E 'FAILED|wine:|timed out|crashed' | tail -40
+  line=$(grep -E '^wine: [0-9]+ passed, [0-9]+ failed' "$logs/wine.log" | tail -1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^wine: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  else
+    echo "the Wine run gave no result (log: build/logs/wine.log)"
+    failed=$((failed + 1))
+  fi
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
