@@ -21,6 +21,7 @@ enum ErrorCode : std::uint32_t {
   kErrAlreadyExists = 183,
   kErrMoreData = 234,
   kErrNoMoreItems = 259,
+  kErrDirectory = 267,  // a folder was named where a file is
 };
 
 // The error of the last failing call on this thread (GetLastError).

@@ -66,6 +66,9 @@ class FileHold {
   ~FileHold();
   bool Held() const { return fd_ >= 0; }
   void Release();
+  // Leaves the held descriptor open across an exec of this process, so that
+  // the program that replaces it goes on holding the file.
+  void KeepAcrossExec();
 
  private:
   friend FileHold HoldFile(const std::string&, HoldKind);

@@ -1,0 +1,190 @@
+// Starting programs as processes of the machine.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/emulated/command_line.h"
+#include "platform/emulated/machine.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+namespace emu {
+
+void FileHold::KeepAcrossExec() {
+  if (fd_ < 0) return;
+  const int flags = fcntl(fd_, F_GETFD);
+  if (flags >= 0) fcntl(fd_, F_SETFD, flags & ~FD_CLOEXEC);
+}
+
+namespace {
+
+bool IsFullWindowsPath(const std::string& path) {
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
+}
+
+std::string FolderOf(const std::string& windowsPath) {
+  const std::size_t slash = windowsPath.find_last_of("\\/");
+  if (slash == std::string::npos) return "";
+  return windowsPath.substr(0, slash == 2 ? 3 : slash);
+}
+
+std::uint32_t ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return platform::kErrFileNotFound;
+    case ENOTDIR:
+      return platform::kErrPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return platform::kErrAccessDenied;
+    case ETXTBSY:
+      return platform::kErrSharingViolation;
+    default:
+      return platform::kErrInvalidParameter;
+  }
+}
+
+// Closes every descriptor above stderr except `keep`.
+void CloseInheritedDescriptors(int keep) {
+  if (close_range(3, static_cast<unsigned>(keep) - 1, 0) == 0 &&
+      close_range(static_cast<unsigned>(keep) + 1, ~0u, 0) == 0) {
+    return;
+  }
+  const long last = sysconf(_SC_OPEN_MAX);
+  for (int fd = 3; fd < (last > 0 ? last : 1024); ++fd) {
+    if (fd != keep) close(fd);
+  }
+}
+
+[[noreturn]] void FailChild(int reportFd, std::uint32_t error) {
+  ssize_t written;
+  do {
+    written = write(reportFd, &error, sizeof error);
+  } while (written < 0 && errno == EINTR);
+  _exit(127);
+}
+
+// The child's side: runs between fork and exec and never returns.
+[[noreturn]] void StartChild(int reportFd, const std::string& programPath, const std::string& hostProgram,
+                             const std::string& commandLine, const std::string& currentFolder,
+                             const std::string& hostCurrentFolder, const std::string& machine) {
+  CloseInheritedDescriptors(reportFd);
+  FileHold hold = HoldFile(programPath, HoldKind::Running);
+  if (!hold.Held()) {
+    FailChild(reportFd, platform::LastError() != platform::kErrNone ? platform::LastError()
+                                                                   : platform::kErrSharingViolation);
+  }
+  hold.KeepAcrossExec();
+
+  setenv("PTV_MACHINE", machine.c_str(), 1);
+  setenv("PTV_PROGRAM", programPath.c_str(), 1);
+  setenv("PTV_COMMAND_LINE", commandLine.c_str(), 1);
+  setenv("PTV_CURRENT_FOLDER", currentFolder.c_str(), 1);
+  if (chdir(hostCurrentFolder.c_str()) != 0) FailChild(reportFd, platform::kErrPathNotFound);
+
+  std::vector<std::string> arguments = SplitCommandLine(commandLine);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  execv(hostProgram.c_str(), argv.data());
+  FailChild(reportFd, ErrorFromErrno(errno));
+}
+
+}  // namespace
+
+int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
+                  const std::string& currentFolder) {
+  const std::string machine = MachineFolder();
+  std::string hostProgram;
+  if (machine.empty() || !ToHostPath(windowsPath, hostProgram)) {
+    platform::SetLastError(platform::kErrPathNotFound);
+    return -1;
+  }
+  struct stat info;
+  if (stat(hostProgram.c_str(), &info) != 0) {
+    platform::SetLastError(ErrorFromErrno(errno));
+    return -1;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    platform::SetLastError(platform::kErrAccessDenied);
+    return -1;
+  }
+  const std::string programPath = IsFullWindowsPath(windowsPath) ? windowsPath : ToWindowsPath(hostProgram);
+
+  // Without a folder of its own the program starts in ours, as CreateProcess does.
+  std::string folder = currentFolder;
+  if (folder.empty()) folder = platform::CurrentFolder();
+  if (folder.empty()) folder = FolderOf(programPath);
+  std::string hostFolder;
+  struct stat folderInfo;
+  if (!ToHostPath(folder, hostFolder) || stat(hostFolder.c_str(), &folderInfo) != 0 ||
+      !S_ISDIR(folderInfo.st_mode)) {
+    platform::SetLastError(platform::kErrDirectory);
+    return -1;
+  }
+  if (!IsFullWindowsPath(folder)) folder = ToWindowsPath(hostFolder);
+  // Without a command line the program's name stands alone, as with CreateProcess.
+  const std::string line = commandLine.empty() ? QuoteProgramName(programPath) : commandLine;
+
+  // The child reports a failure before its exec through this pipe; a
+  // successful exec closes it without a word.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    platform::SetLastError(platform::kErrInvalidParameter);
+    return -1;
+  }
+  const pid_t pid = fork();
+  if (pid < 0) {
+    close(report[0]);
+    close(report[1]);
+    platform::SetLastError(platform::kErrInvalidParameter);
+    return -1;
+  }
+  if (pid == 0) {
+    close(report[0]);
+    StartChild(report[1], programPath, hostProgram, line, folder, hostFolder, machine);
+  }
+  close(report[1]);
+  std::uint32_t error = 0;
+  ssize_t got;
+  do {
+    got = read(report[0], &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  if (got > 0) {
+    WaitForProgram(pid);
+    platform::SetLastError(error);
+    return -1;
+  }
+  return pid;
+}
+
+int WaitForProgram(int pid) {
+  if (pid <= 0) {
+    platform::SetLastError(platform::kErrInvalidHandle);
+    return -1;
+  }
+  int status = 0;
+  pid_t done;
+  do {
+    done = waitpid(pid, &status, 0);
+  } while (done < 0 && errno == EINTR);
+  if (done != pid) {
+    platform::SetLastError(platform::kErrInvalidHandle);
+    return -1;
+  }
+  if (!WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+}  // namespace emu

@@ -1,0 +1,54 @@
+#pragma once
+// What the conformance cases need from the system they run on, set up the
+// way each build can: the real Windows API (under Wine) or the emulated
+// machine. The cases themselves only use the platform layer.
+#include <memory>
+#include <string>
+
+namespace conformance {
+
+// Runs before the test framework: a copy of this program started to keep
+// its own file in use (see PutFileInUse) does that here and returns true
+// with its exit status; the normal run returns false.
+bool RunAsChildProgram(int argc, char** argv, int& exitStatus);
+
+// A fresh, empty folder for one case, removed with everything in it
+// afterwards. Created before and destroyed after every other platform use
+// of the case.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  // The folder's Windows path, without a trailing backslash; "" when it
+  // could not be made.
+  const std::string& folder() const { return folder_; }
+  // A path inside the folder.
+  std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  std::string folder_;
+};
+
+enum class Use {
+  OpenByProgram,   // another program has the file open and shares nothing
+  RunningProgram,  // the file is a running program's own program file
+};
+
+// Keeps an existing file in use until destroyed.
+class FileInUse {
+ public:
+  virtual ~FileInUse() = default;
+};
+// nullptr when the file could not be put in use. For RunningProgram the
+// file's content is replaced by a program that can be run.
+std::unique_ptr<FileInUse> PutFileInUse(const std::string& windowsPath, Use use);
+
+// False where the host lets a write through to a read-only file (Wine run
+// by root: the read-only flag is only a missing Unix write permission).
+bool ReadOnlyFilesRefuseWrites();
+
+}  // namespace conformance

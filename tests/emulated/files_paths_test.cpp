@@ -1,0 +1,116 @@
+// Windows paths onto the machine's folders: drives, case, current folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "files_fixture.h"
+#include "platform/emulated/machine.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+namespace {
+
+class PathTest : public BareMachineTest {};
+
+TEST_F(PathTest, ResolvesNamesWithoutRegardToCase) {
+  MakeHostFile("Program Files/Lumetra/Pictavo.EXE");
+  MakeHostFolder("Data");
+  ASSERT_EQ(0, ::mkdir((machine_ + "/drives/d").c_str(), 0755));
+  struct Case {
+    const char* windows;
+    std::string host;
+  } cases[] = {
+      {"C:\\Program Files\\Lumetra\\Pictavo.EXE", Host("Program Files/Lumetra/Pictavo.EXE")},
+      {"c:/PROGRAM FILES/lumetra\\pictavo.exe", Host("Program Files/Lumetra/Pictavo.EXE")},
+      // Names that do not exist keep the case given, after the part that does.
+      {"C:\\program files\\New Folder\\Sub", Host("Program Files/New Folder/Sub")},
+      {"C:\\data\\.\\x\\..\\File.txt", Host("Data/File.txt")},
+      {"C:\\..\\..\\Data", Host("Data")},
+      {"C:\\", machine_ + "/drives/c"},
+      {"C:\\Data\\name. . ", Host("Data/name")},
+      {"\\\\?\\C:\\Data", Host("Data")},
+      {"D:\\x", machine_ + "/drives/d/x"},
+      {"Z:\\tmp", "/tmp"},
+      {"z:\\", "/"},
+  };
+  for (const Case& c : cases) {
+    std::string host;
+    EXPECT_TRUE(emu::ToHostPath(c.windows, host)) << c.windows;
+    EXPECT_EQ(c.host, host) << c.windows;
+  }
+}
+
+TEST_F(PathTest, ExactCaseIsPreferredAndPathsWithoutDriveFail) {
+  MakeHostFile("dir/Name.txt");
+  MakeHostFile("dir/NAME.TXT");
+  std::string host;
+  ASSERT_TRUE(emu::ToHostPath("C:\\dir\\NAME.TXT", host));
+  EXPECT_EQ(Host("dir/NAME.TXT"), host);
+  ASSERT_TRUE(emu::ToHostPath("C:\\dir\\Name.txt", host));
+  EXPECT_EQ(Host("dir/Name.txt"), host);
+  EXPECT_FALSE(emu::ToHostPath("Q:\\x", host));      // no such drive
+  EXPECT_FALSE(emu::ToHostPath("\\\\server\\share", host));
+  EXPECT_FALSE(emu::ToHostPath("", host));
+}
+
+// Large folders keep an index of their names; it must follow every change,
+// whoever makes it.
+TEST_F(PathTest, NamesInLargeFoldersFollowChanges) {
+  for (int i = 0; i < 100; ++i) MakeHostFile("big/f" + std::to_string(i));
+  struct Step {
+    std::function<void()> change;
+    const char* windows;
+    const char* hostName;
+  };
+  const std::string big = Host("big/");
+  const Step steps[] = {
+      {[] {}, "C:\\BIG\\F5", "f5"},
+      {[&] { MakeHostFile("big/NewOne"); }, "C:\\big\\NEWONE", "NewOne"},
+      {[&] { std::filesystem::remove(big + "f7"); MakeHostFile("big/F7"); }, "C:\\big\\f7", "F7"},
+      {[&] { std::filesystem::rename(big + "f8", big + "g8"); }, "C:\\big\\G8", "g8"},
+      {[&] { std::filesystem::create_directory(big + "Sub"); }, "C:\\big\\SUB", "Sub"},
+      {[] { ASSERT_TRUE(platform::WriteWholeFile("C:\\big\\Made.txt", "x")); }, "C:\\big\\MADE.TXT", "Made.txt"},
+      {[] { ASSERT_TRUE(platform::MoveFileTo("C:\\big\\f9", "C:\\big\\Moved")); }, "C:\\big\\moved", "Moved"},
+      {[] {}, "C:\\big\\F8", "F8"},  // gone: the name is kept as given
+  };
+  for (const Step& step : steps) {
+    step.change();
+    std::string host;
+    ASSERT_TRUE(emu::ToHostPath(step.windows, host));
+    EXPECT_EQ(big + step.hostName, host) << step.windows;
+  }
+}
+
+TEST_F(PathTest, RelativePathsStartAtTheCurrentFolder) {
+  MakeHostFolder("Work/Sub");
+  ASSERT_TRUE(platform::SetCurrentFolder("c:\\work\\"));
+  EXPECT_EQ("C:\\work", platform::CurrentFolder());
+  std::string host;
+  ASSERT_TRUE(emu::ToHostPath("sub\\file", host));
+  EXPECT_EQ(Host("Work/Sub/file"), host);
+  ASSERT_TRUE(emu::ToHostPath("..\\x", host));
+  EXPECT_EQ(Host("x"), host);
+  ASSERT_TRUE(emu::ToHostPath("\\Work", host));
+  EXPECT_EQ(Host("Work"), host);
+  ASSERT_TRUE(emu::ToHostPath("C:sub", host));
+  EXPECT_EQ(Host("Work/Sub"), host);
+  EXPECT_FALSE(platform::SetCurrentFolder("C:\\missing"));
+  EXPECT_EQ(platform::kErrFileNotFound, platform::LastError());
+  EXPECT_EQ("C:\\work", platform::CurrentFolder());
+}
+
+TEST_F(PathTest, HostPathsBackToWindowsPaths) {
+  EXPECT_EQ("C:\\", emu::ToWindowsPath(machine_ + "/drives/c"));
+  EXPECT_EQ("C:\\Program Files\\a.exe", emu::ToWindowsPath(machine_ + "/drives/c/Program Files/a.exe"));
+  EXPECT_EQ("C:\\x", emu::ToWindowsPath(machine_ + "/drives/c/y/../x"));
+  EXPECT_EQ("Z:\\usr\\bin", emu::ToWindowsPath("/usr/bin"));
+  EXPECT_EQ("Z:\\", emu::ToWindowsPath("/"));
+  std::string outside = "Z:" + machine_ + "/drivesx";
+  for (char& c : outside) {
+    if (c == '/') c = '\\';
+  }
+  EXPECT_EQ(outside, emu::ToWindowsPath(machine_ + "/drivesx"));
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// emumachine: the command-line tool of the emulated Windows machine.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tool.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: emumachine COMMAND MACHINE [ARGUMENTS]\n"
+    "\n"
+    "MACHINE is the host folder of an emulated machine.\n"
+    "\n"
+    "  create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]\n"
+    "      make a fresh machine in a missing or empty folder\n"
+    "  run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]\n"
+    "      run PROGRAM (a Windows path such as C:\\setup.exe, or a host path) on the\n"
+    "      machine, in WINPATH or else in the program's folder; the tool exits with\n"
+    "      the program's status, or 125 when it cannot start it\n"
+    "  answer MACHINE ANSWER...\n"
+    "      queue answers for the message boxes to come: ok, cancel, yes or no\n"
+    "  answers MACHINE [--clear]\n"
+    "      list the answers still queued, or drop them all\n"
+    "  transcript MACHINE\n"
+    "      print every message box shown so far, with its answer\n"
+    "  reg MACHINE export [KEY]\n"
+    "  reg MACHINE import FILE\n"
+    "  reg MACHINE query KEY [VALUE]\n"
+    "  reg MACHINE set KEY VALUE TYPE DATA...\n"
+    "  reg MACHINE delete KEY [VALUE]\n"
+    "      the registry in REGEDIT4 terms; KEY starts with HKLM, HKCU, HKCR, HKU or\n"
+    "      their long names; VALUE \"\" or @ is the default value; TYPE is sz,\n"
+    "      expand_sz, dword, qword, binary (hex bytes) or multi_sz (one DATA per\n"
+    "      string, or strings separated by \\0)\n"
+    "  hold MACHINE PATH [--running]\n"
+    "      hold a file in use (open, or as a running program's file) until stopped\n"
+    "      by SIGINT or SIGTERM or until a pipe or terminal on stdin closes;\n"
+    "      prints \"holding\" once the file is held\n"
+    "  ls MACHINE [WINPATH]\n"
+    "      list a folder of the machine (C:\\ when none is given)\n"
+    "  show MACHINE [--depth N]\n"
+    "      the settings, a tree of drive C: N levels deep (4), the shell folders\n"
+    "      and the operator's queue\n"
+    "  restart MACHINE\n"
+    "      carry out the file operations scheduled for the next restart\n"
+    "      (PendingFileRenameOperations, then the [rename] section of\n"
+    "      C:\\windows\\WININIT.INI) and remove them\n";
+
+struct Command {
+  const char* name;
+  int (*run)(const tool::Arguments&);
+};
+
+const Command kCommands[] = {
+    {"create", tool::CreateCommand},
+    {"run", tool::RunCommand},
+    {"answer", tool::AnswerCommand},
+    {"answers", tool::AnswersCommand},
+    {"transcript", tool::TranscriptCommand},
+    {"reg", tool::RegCommand},
+    {"hold", tool::HoldCommand},
+    {"ls", tool::ListCommand},
+    {"show", tool::ShowCommand},
+    {"restart", tool::RestartCommand},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return tool::kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (name == "-h" || name == "--help" || name == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  tool::Arguments args(argv + 2, argv + argc);
+  for (const Command& command : kCommands) {
+    if (name == command.name) {
+      if (args.empty()) return tool::UsageError(name + ": no machine folder given");
+      return command.run(args);
+    }
+  }
+  return tool::UsageError("unknown command \"" + name + "\"");
+}
