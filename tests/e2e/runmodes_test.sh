@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Run modes chosen from the program's own name and its arguments: the built
+# setup program is placed on a fresh machine under several names and run;
+# the uninstall confirmation must appear exactly when the program is the
+# uninstaller and not silent. Boxes are answered from the operator's queue; a
+# box that finds no answer ends the program with a status of its own, so an
+# unexpected box fails the case.
+set -uo pipefail
+: "${EMUMACHINE:?}" "${SETUP_PROGRAM:?}" "${E2E_WORK:?}"
+
+rm -rf "$E2E_WORK"
+mkdir -p "$E2E_WORK"
+failures=0
+cases=0
+
+# The one box of a run that asks for the uninstall confirmation.
+confirmation() {  # program answer
+  printf '%s\n' "message box" \
+    "  program: $1" \
+    "  caption: Pictavo Setup" \
+    "  text:" \
+    "    This will completely uninstall Pictavo 6." \
+    "    Do you want to continue?" \
+    "  buttons: Yes/No" \
+    "  icon: exclamation" \
+    "  default button: 2" \
+    "  owner: none" \
+    "  answer: $2" \
+    ""
+}
+
+# check NAME WINDOWS-PROGRAM ANSWER [ARGS...]
+# ANSWER is yes or no when the confirmation is expected, - when no box may appear.
+check() {
+  local name=$1 program=$2 answer=$3
+  shift 3
+  cases=$((cases + 1))
+  local machine="$E2E_WORK/m$cases"
+  "$EMUMACHINE" create "$machine" >/dev/null || { echo "FAIL $name: cannot create a machine"; failures=$((failures + 1)); return; }
+  local host
+  host="$machine/drives/$(tr 'A-Z' 'a-z' <<<"${program:0:1}")/$(tr '\\' '/' <<<"${program:3}")"
+  mkdir -p "$(dirname "$host")" && cp "$SETUP_PROGRAM" "$host"
+  [ "$answer" != - ] && "$EMUMACHINE" answer "$machine" "$answer" >/dev/null
+
+  "$EMUMACHINE" run "$machine" "$program" "$@" >"$machine.out" 2>&1
+  local status=$?
+  # The x keeps the trailing empty lines in the comparison.
+  local transcript expected
+  transcript=$("$EMUMACHINE" transcript "$machine"; echo x)
+  expected=$([ "$answer" != - ] && confirmation "$program" "$answer"; echo x)
+
+  if [ "$status" -ne 0 ]; then
+    echo "FAIL $name: exit status $status"; cat "$machine.out"; failures=$((failures + 1))
+  elif [ "$transcript" != "$expected" ]; then
+    echo "FAIL $name: message boxes differ"
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$transcript")
+    failures=$((failures + 1))
+  else
+    echo "ok   $name"
+  fi
+}
+
+uninstaller='C:\Program Files\Pictavo 6\PtvUnInst.exe'
+
+check "uninstaller asks, No ends it"            "$uninstaller" no
+check "uninstaller asks, Yes goes on"           "$uninstaller" yes
+check "uninstaller with -s asks nothing"        "$uninstaller" - -s
+check "uninstaller with -S asks nothing"        "$uninstaller" - x -S
+check "/s is not the silent switch"             "$uninstaller" no /s
+check "-install first makes an installer"       "$uninstaller" - -INSTALL
+check "-install later has no effect"            "$uninstaller" no x -install
+check "self-removal copy asks nothing"          'C:\windows\Temp\PtvUnInst.tmp' - -delself "$uninstaller"
+check "-DELSELF in capitals is no self-removal" "$uninstaller" no -DELSELF "$uninstaller"
+check "-delself needs the path"                 "$uninstaller" no -delself
+check "named setup.exe"                         'C:\Package\setup.exe' -
+check "named MySetup.EXE"                       'C:\Package\MySetup.EXE' -
+check "in a folder named setup.exe"             'C:\setup.exe\PtvUnInst.exe' -
+check "setup.exe only as part of a longer word" 'C:\Package\setup.exe2\PtvUnInst.exe' -
+check "setup.ex is not setup.exe"               'C:\Package\setup.ex' no
+
+echo "$((cases - failures)) of $cases run-mode cases passed"
+[ "$failures" -eq 0 ]
