@@ -1,0 +1,2 @@
+// The stand-in Pictavo 6 program.
+int main() { return 0; }

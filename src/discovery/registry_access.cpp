@@ -1,0 +1,34 @@
+#include "discovery/registry_access.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+// A value is read into one fixed buffer; longer data is treated as unset.
+constexpr std::uint32_t kValueBufferSize = 260;
+}  // namespace
+
+std::string ReadRegistryString(platform::RegRoot root, const std::string& keyPath,
+                               const std::string& valueName) {
+  char buffer[kValueBufferSize] = {};
+  platform::RegKey key = nullptr;
+  if (!platform::OpenRegKey(platform::RootKey(root), keyPath, false, key)) return std::string();
+  std::uint32_t type = 0;
+  std::uint32_t size = kValueBufferSize;
+  if (!platform::QueryRegValue(key, valueName, &type, buffer, &size)) {
+    // A failed query may have left part of the data behind.
+    buffer[0] = '\0';
+  }
+  platform::CloseRegKey(key);
+  return std::string(buffer, std::find(buffer, buffer + kValueBufferSize, '\0'));
+}
+
+bool WriteRegistryString(platform::RegRoot root, const std::string& keyPath,
+                         const std::string& valueName, const std::string& text) {
+  platform::RegKey key = nullptr;
+  if (!platform::CreateRegKey(platform::RootKey(root), keyPath, key)) return false;
+  const bool stored = platform::SetRegValue(key, valueName, platform::kRegSz, text.c_str(),
+                                            static_cast<std::uint32_t>(text.size() + 1));
+  platform::CloseRegKey(key);
+  return stored;
+}
