@@ -10,10 +10,10 @@ namespace platform {
 
 // GetPrivateProfileSectionA: returns the number of bytes copied, without
 // the final zero.
-std::uint32_t ReadProfileSection(const std::string& section, char* buffer, std::uint32_t size,
+std::uint32_t ReadSettingsSection(const std::string& section, char* buffer, std::uint32_t size,
                                  const std::string& file);
 // WritePrivateProfileSectionA: replaces the section with `entries`.
-bool WriteProfileSection(const std::string& section, const char* entries,
+bool WriteSettingsSection(const std::string& section, const char* entries,
                          const std::string& file);
 
 }  // namespace platform

@@ -48,7 +48,7 @@ TEST_P(ProfileTest, SectionsAfterwards) {
   const std::string file = At("settings.ini");
   if (c.initialFile) MakeFile("settings.ini", c.initialFile);
   if (c.section) {
-    ASSERT_TRUE(platform::WriteProfileSection(c.section, c.entries.data(), file))
+    ASSERT_TRUE(platform::WriteSettingsSection(c.section, c.entries.data(), file))
         << platform::LastError();
   }
   for (const auto& read : c.reads) {
@@ -56,7 +56,7 @@ TEST_P(ProfileTest, SectionsAfterwards) {
     char buffer[256];
     std::memset(buffer, '#', sizeof buffer);
     const std::uint32_t copied =
-        platform::ReadProfileSection(read.first, buffer, sizeof buffer, file);
+        platform::ReadSettingsSection(read.first, buffer, sizeof buffer, file);
     // The count leaves out the list's final zero; an empty section counts 0.
     const std::size_t expectedCopied = read.second.size() == 2 ? 0 : read.second.size() - 1;
     EXPECT_EQ(copied, expectedCopied);

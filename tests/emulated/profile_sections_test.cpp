@@ -17,7 +17,7 @@ class ProfileTest : public BareMachineTest {
   // The section as the call fills it: the entries and the zero byte that ends the list.
   static std::string Section(const std::string& name, const std::string& file, std::uint32_t size = 512) {
     std::string buffer(size, '#');
-    std::uint32_t n = ReadProfileSection(name, &buffer[0], size, file);
+    std::uint32_t n = ReadSettingsSection(name, &buffer[0], size, file);
     return buffer.substr(0, std::min<std::size_t>(n + 1, size));
   }
 };
@@ -43,7 +43,7 @@ TEST_F(ProfileTest, ReadsSectionsWithRepeatedKeys) {
   };
   for (const Case& c : cases) {
     std::string buffer(c.size, '#');
-    std::uint32_t n = ReadProfileSection(c.section, &buffer[0], c.size, c.file);
+    std::uint32_t n = ReadSettingsSection(c.section, &buffer[0], c.size, c.file);
     EXPECT_EQ(c.expected.size() - 2, n) << c.section << " " << c.size;
     EXPECT_EQ(c.expected, buffer.substr(0, c.expected.size())) << c.section << " " << c.size;
   }
@@ -52,17 +52,17 @@ TEST_F(ProfileTest, ReadsSectionsWithRepeatedKeys) {
 TEST_F(ProfileTest, WritingReplacesTheSectionAndKeepsTheRest) {
   MakeHostFile("windows/wininit.ini", "[Rename]\r\nold=1\r\n[keep]\r\nz=9\r\n");
   const char entries[] = "NUL=C:\\x.tmp\0NUL=C:\\y.tmp\0";
-  ASSERT_TRUE(WriteProfileSection("rename", entries, "WININIT.INI"));
+  ASSERT_TRUE(WriteSettingsSection("rename", entries, "WININIT.INI"));
   EXPECT_EQ(std::string("NUL=C:\\x.tmp\0NUL=C:\\y.tmp\0\0", 27), Section("rename", "wininit.ini"));
   EXPECT_EQ(std::string("z=9\0\0", 5), Section("keep", "wininit.ini"));
 
   // A new file and a new section.
-  ASSERT_TRUE(WriteProfileSection("first", "a=1\0", "C:\\users\\Tester\\new.ini"));
-  ASSERT_TRUE(WriteProfileSection("second", "b=2\0", "C:\\users\\Tester\\new.ini"));
+  ASSERT_TRUE(WriteSettingsSection("first", "a=1\0", "C:\\users\\Tester\\new.ini"));
+  ASSERT_TRUE(WriteSettingsSection("second", "b=2\0", "C:\\users\\Tester\\new.ini"));
   EXPECT_EQ(std::string("a=1\0\0", 5), Section("first", "C:\\users\\Tester\\new.ini"));
   EXPECT_EQ(std::string("b=2\0\0", 5), Section("second", "C:\\users\\Tester\\new.ini"));
 
-  EXPECT_FALSE(WriteProfileSection("s", "a=1\0", "C:\\none\\x.ini"));
+  EXPECT_FALSE(WriteSettingsSection("s", "a=1\0", "C:\\none\\x.ini"));
   EXPECT_EQ(kErrPathNotFound, LastError());
 }
 

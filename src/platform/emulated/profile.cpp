@@ -60,7 +60,7 @@ std::string EntryOf(const std::string& line) {
 
 }  // namespace
 
-std::uint32_t ReadProfileSection(const std::string& section, char* buffer, std::uint32_t size,
+std::uint32_t ReadSettingsSection(const std::string& section, char* buffer, std::uint32_t size,
                                  const std::string& file) {
   if (!buffer || size == 0) return 0;
   std::string text;
@@ -100,7 +100,7 @@ std::uint32_t ReadProfileSection(const std::string& section, char* buffer, std::
   return size - 2;
 }
 
-bool WriteProfileSection(const std::string& section, const char* entries, const std::string& file) {
+bool WriteSettingsSection(const std::string& section, const char* entries, const std::string& file) {
   std::string path = ProfilePath(file);
   std::string text;
   if (!ReadWholeFile(path, text)) {

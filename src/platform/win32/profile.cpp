@@ -1,18 +1,16 @@
 #include <windows.h>
-// <windows.h> maps this name to the win.ini call; ours is a function of its own.
-#undef WriteProfileSection
 
 #include "platform/profile.h"
 
 namespace platform {
 
-std::uint32_t ReadProfileSection(const std::string& section, char* buffer, std::uint32_t size,
-                                 const std::string& file) {
+std::uint32_t ReadSettingsSection(const std::string& section, char* buffer, std::uint32_t size,
+                                  const std::string& file) {
   return ::GetPrivateProfileSectionA(section.c_str(), buffer, size, file.c_str());
 }
 
-bool WriteProfileSection(const std::string& section, const char* entries,
-                         const std::string& file) {
+bool WriteSettingsSection(const std::string& section, const char* entries,
+                          const std::string& file) {
   return ::WritePrivateProfileSectionA(section.c_str(), entries, file.c_str()) != FALSE;
 }
 
