@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: builds the Linux build, creates a fresh emulated Windows
-# machine and shows what it holds.
+# machine, puts the sample package on it as C:\Package and shows what the
+# machine holds.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" linux
@@ -10,5 +11,10 @@ machine="$top/build/main-job/machine"
 rm -rf "$machine"
 mkdir -p "$(dirname "$machine")"
 "$tool" create "$machine"
-"$tool" show "$machine"
+cp -r "$top/build/linux/package" "$machine/drives/c/Package"
+"$tool" show "$machine" --depth 3
+echo
+echo "C:\\Package:"
+"$tool" ls "$machine" 'C:\Package'
+echo
 echo "machine: $machine"

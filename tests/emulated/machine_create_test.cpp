@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "machine_created_fixture.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -20,6 +22,12 @@ emu::MachineSettings Settings(const char* user, bool administrator, bool windows
   settings.administrator = administrator;
   settings.windows64 = windows64;
   settings.codePage = codePage;
+  return settings;
+}
+
+emu::MachineSettings WithDrives(const char* letters) {
+  emu::MachineSettings settings;
+  settings.extraDrives = letters;
   return settings;
 }
 
@@ -100,6 +108,16 @@ TEST_F(CreatedMachineTest, ProgramFilesFolderStaysOnA64BitMachine) {
   EXPECT_TRUE(IsHostFolder(host));
 }
 
+TEST_F(CreatedMachineTest, FurtherDrivesOnRequestOnly) {
+  emu::MachineSettings settings = Settings("Fay", true, false, 1252);
+  settings.extraDrives = "d";
+  Create(settings);
+  EXPECT_TRUE(platform::CreateFolder("D:\\Apps"));
+  EXPECT_TRUE(platform::PathExists("d:\\apps"));
+  EXPECT_FALSE(platform::CreateFolder("E:\\Apps"));
+  EXPECT_EQ(platform::LastError(), platform::kErrPathNotFound);
+}
+
 TEST_F(CreatedMachineTest, AcceptsAnEmptyFolder) {
   machine_ = root_ + "/empty";
   std::filesystem::create_directory(machine_);
@@ -123,6 +141,8 @@ TEST_F(CreatedMachineTest, RefusesWhatCannotBecomeAMachine) {
       {"user name with a backslash", root_ + "/m1", Settings("a\\b", true, false, 1252), "user name"},
       {"empty user name", root_ + "/m2", Settings("", true, false, 1252), "user name"},
       {"unknown code page", root_ + "/m3", Settings("Eve", true, false, 437), "code page"},
+      {"drive C: twice", root_ + "/m4", WithDrives("C"), "drive letter"},
+      {"no such drive letter", root_ + "/m5", WithDrives("1"), "drive letter"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

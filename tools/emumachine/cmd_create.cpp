@@ -1,4 +1,4 @@
-// emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]
+// emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit] [--drive LETTER]...
 #include <cstdio>
 
 #include "platform/emulated/machine.h"
@@ -11,7 +11,10 @@ int CreateCommand(const Arguments& args) {
   emu::MachineSettings settings;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--user" || arg == "--codepage") {
+    if (arg == "--drive") {
+      if (i + 1 >= args.size() || args[i + 1].size() != 1) return UsageError("create: --drive needs a drive letter");
+      settings.extraDrives += args[++i];
+    } else if (arg == "--user" || arg == "--codepage") {
       if (i + 1 >= args.size()) return UsageError("create: " + arg + " needs a value");
       const std::string& value = args[++i];
       if (arg == "--user") {

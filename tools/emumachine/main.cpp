@@ -13,6 +13,7 @@ const char kUsage[] =
     "MACHINE is the host folder of an emulated machine.\n"
     "\n"
     "  create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]\n"
+    "                 [--drive LETTER]...\n"
     "      make a fresh machine in a missing or empty folder\n"
     "  run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]\n"
     "      run PROGRAM (a Windows path such as C:\\setup.exe, or a host path) on the\n"

@@ -28,6 +28,7 @@ struct MachineSettings {
   unsigned codePage = 1252;
   bool administrator = true;
   bool windows64 = false;  // a 32-bit setup then runs under WOW64
+  std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
 };
 
 // Creates a fresh machine in `folder` (missing or empty): the drives, the

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -178,6 +179,13 @@ bool CheckSettings(const MachineSettings& settings, std::string& error) {
     error = "unusable user name \"" + settings.userName + "\"";
     return false;
   }
+  for (char letter : settings.extraDrives) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    if (lower < 'a' || lower > 'y' || lower == 'c') {
+      error = std::string("unusable drive letter ") + letter + " (D: to Y:)";
+      return false;
+    }
+  }
   if (settings.codePage != 1252 && settings.codePage != 932) {
     error = "unsupported code page " + std::to_string(settings.codePage) + " (1252 or 932)";
     return false;
@@ -223,6 +231,10 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
 
   const MachineFolders windowsFolders = FoldersOf(settings);
   if (!MakeHostFolders(folder + "/drives/c", error)) return false;
+  for (char letter : settings.extraDrives) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    if (!MakeHostFolders(folder + "/drives/" + lower, error)) return false;
+  }
   for (const std::string& windowsPath : FoldersToMake(settings, windowsFolders)) {
     std::string relative = windowsPath.substr(3);
     for (char& c : relative) {
