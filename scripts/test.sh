@@ -52,5 +52,19 @@ if [ -x scripts/wine-tests.sh ] && [ -d build/win64/tests ]; then
   fi
 fi
 
+echo "== Windows run modes under Wine"
+if [ -f build/win64/bin/setup.exe ]; then
+  timeout --kill-after=30 1200 tests/wine/runmodes_test.sh build/win64 >"$logs/wine-e2e.log" 2>&1
+  grep -vE '^(ok |wine-e2e: [0-9]+ passed)' "$logs/wine-e2e.log" | tail -40
+  line=$(grep -E '^wine-e2e: [0-9]+ passed, [0-9]+ failed' "$logs/wine-e2e.log" | tail -1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^wine-e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  else
+    echo "the Wine run-mode test gave no result (log: build/logs/wine-e2e.log)"
+    failed=$((failed + 1))
+  fi
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
