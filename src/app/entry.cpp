@@ -10,13 +10,24 @@ namespace {
 // The entry's text buffers: the caption takes 128 bytes, messages 256.
 constexpr std::size_t kCaptionBufferSize = 128;
 constexpr std::size_t kMessageBufferSize = 256;
-// The program path is read into a MAX_PATH buffer.
-constexpr std::size_t kPathBufferSize = 260;
+
+// What of `text` fits into a buffer of `bufferSize` bytes with its
+// terminating zero; a double-byte character that does not fit whole is left
+// out rather than split.
+std::string FitIntoBuffer(std::string text, std::size_t bufferSize) {
+  if (text.size() < bufferSize) return text;
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = platform::NextCharIndex(text, end);
+    if (next > bufferSize - 1) break;
+    end = next;
+  }
+  text.resize(end);
+  return text;
+}
 
 std::string LoadInto(EntryServices& services, unsigned id, std::size_t bufferSize) {
-  std::string text = services.LoadText(id);
-  if (text.size() >= bufferSize) text.resize(bufferSize - 1);
-  return text;
+  return FitIntoBuffer(services.LoadText(id), bufferSize);
 }
 
 // "-s" in any letter case at any position from 1; "/s" is not the switch.
@@ -48,8 +59,7 @@ std::string FormatInstanceCount(const std::string& pattern, int others) {
   std::string text = pattern;
   const std::size_t at = text.find("%d");
   if (at != std::string::npos) text.replace(at, 2, std::to_string(others));
-  if (text.size() >= kMessageBufferSize) text.resize(kMessageBufferSize - 1);
-  return text;
+  return FitIntoBuffer(text, kMessageBufferSize);
 }
 
 // Asks before closing the running copies; false when the user refused.
@@ -69,7 +79,7 @@ bool ConfirmClosingInstances(EntryServices& services, int others, const std::str
 
 RunMode ChooseInstallOrUninstall(const std::vector<std::string>& args, const std::string& programPath) {
   if (args.size() >= 2 && platform::EqualsIgnoreCaseAscii(args[1], "-install")) return RunMode::Install;
-  std::string path = programPath.substr(0, kPathBufferSize - 1);
+  std::string path = programPath;
   platform::LowerCaseAnsi(path);
   return platform::FindAnsi(path, "setup.exe") != std::string::npos ? RunMode::Install : RunMode::Uninstall;
 }

@@ -8,7 +8,8 @@ class EntryServices {
  public:
   virtual ~EntryServices() = default;
 
-  // Full path of the running program file.
+  // Full path of the running program file, as platform::ProgramPath gives
+  // it (a path longer than MAX_PATH allows comes cut).
   virtual std::string ProgramPath() = 0;
   // A string of the string table; "" when it can't be loaded.
   virtual std::string LoadText(unsigned id) = 0;

@@ -11,11 +11,10 @@ const ShellFolderRow ShellFolderTable[3] = {
     {ShellFolder::Desktop, {RegRoot::CurrentUser, "Desktop"}, {RegRoot::LocalMachine, "Common Desktop"}},
 };
 
+// The table's rows stand in the order of the enumeration.
 const ShellFolderValue& ShellFolderValueFor(ShellFolder folder, bool allUsers) {
-  for (const ShellFolderRow& row : ShellFolderTable) {
-    if (row.folder == folder) return allUsers ? row.allUsers : row.currentUser;
-  }
-  return allUsers ? ShellFolderTable[0].allUsers : ShellFolderTable[0].currentUser;
+  const ShellFolderRow& row = ShellFolderTable[static_cast<int>(folder)];
+  return allUsers ? row.allUsers : row.currentUser;
 }
 
 std::string ReadShellFolder(ShellFolder folder, bool allUsers) {

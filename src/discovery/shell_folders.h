@@ -19,7 +19,7 @@ struct ShellFolderRow {
   ShellFolderValue allUsers;
 };
 
-// The three rows: Programs, Startup, Desktop, in that order.
+// The three rows, in the order of ShellFolder: Programs, Startup, Desktop.
 extern const ShellFolderRow ShellFolderTable[3];
 
 // The row's all-users value when `allUsers`, its current-user value otherwise.

@@ -34,7 +34,7 @@ std::set<std::string> AsSet(const std::vector<std::string>& names) {
 
 // The folder every pattern case searches. "Sub" is an empty folder.
 const char* const kFiles[] = {"README", "a.txt", "b.TXT", "ab.txt", "abc.txt", "abc", "abcd",
-                              "x.tar.gz"};
+                              "x.tar.gz", "notes.txtx", "page.html"};
 
 struct PatternCase {
   const char* name;
@@ -43,9 +43,10 @@ struct PatternCase {
   std::uint32_t errorWhenNone;         // LastError() when nothing is found
 };
 
-// Real Windows also matches a pattern against the 8.3 short names of long
-// names (so "*.txt" would find "notes.txtx" through "NOTES~1.TXT"); Wine
-// does not. The names here have no such short-name matches.
+// A pattern is also matched against the 8.3 short name of a long name, so
+// a three-character extension finds a longer one that begins with it:
+// "*.txt" finds "notes.txtx" through "NOTES~1.TXT", "*.htm" finds
+// "page.html" through "PAGE~1.HTM". Wine does the same.
 //
 // '?' is exactly one character under Wine. Windows lets a '?' just before a
 // dot or at the end of the pattern also match nothing: there "??.txt" finds
@@ -53,14 +54,16 @@ struct PatternCase {
 const PatternCase kPatternCases[] = {
     {"StarFindsAllWithDots", "*",
      {".", "..", "README", "a.txt", "b.TXT", "ab.txt", "abc.txt", "abc", "abcd", "x.tar.gz",
-      "Sub"},
+      "notes.txtx", "page.html", "Sub"},
      0},
     {"StarDotStarMatchesNamesWithoutDot", "*.*",
      {".", "..", "README", "a.txt", "b.TXT", "ab.txt", "abc.txt", "abc", "abcd", "x.tar.gz",
-      "Sub"},
+      "notes.txtx", "page.html", "Sub"},
      0},
-    {"StarDotTxtIgnoresCaseAndDots", "*.txt", {"a.txt", "b.TXT", "ab.txt", "abc.txt"}, 0},
-    {"UpperCasePattern", "*.TXT", {"a.txt", "b.TXT", "ab.txt", "abc.txt"}, 0},
+    {"StarDotTxtIgnoresCaseAndDots", "*.txt", {"a.txt", "b.TXT", "ab.txt", "abc.txt", "notes.txtx"}, 0},
+    {"UpperCasePattern", "*.TXT", {"a.txt", "b.TXT", "ab.txt", "abc.txt", "notes.txtx"}, 0},
+    {"ThreeCharacterExtensionFindsLongerOne", "*.htm", {"page.html"}, 0},
+    {"ShorterExtensionFindsNoLongerOne", "*.tx", {}, platform::kErrFileNotFound},
     {"QuestionIsOneCharacter", "?.txt", {"a.txt", "b.TXT"}, 0},
     {"TwoQuestionsBeforeDot", "??.txt", {"ab.txt"}, 0},
     {"TrailingQuestion", "abc?", {"abcd"}, 0},

@@ -132,6 +132,9 @@ TEST_F(FileOperationTest, RemovingTheCurrentFolderIsASharingViolation) {
   ASSERT_TRUE(SetCurrentFolder("C:\\cwd"));
   EXPECT_FALSE(RemoveFolder("C:\\CWD"));
   EXPECT_EQ(kErrSharingViolation, LastError());
+  SetLastError(kErrNone);
+  EXPECT_FALSE(MoveFileTo("C:\\cwd", "C:\\moved"));
+  EXPECT_EQ(kErrSharingViolation, LastError());
   ASSERT_TRUE(SetCurrentFolder("C:\\"));
   EXPECT_TRUE(RemoveFolder("C:\\cwd"));
 }
@@ -155,10 +158,18 @@ TEST_F(FileOperationTest, WholeFiles) {
   EXPECT_EQ(kErrAccessDenied, LastError());
   EXPECT_FALSE(WriteWholeFile("C:\\none\\x.txt", "x"));
   EXPECT_EQ(kErrPathNotFound, LastError());
-  EXPECT_FALSE(ReadWholeFile("C:\\src\\none.txt", content));
-  EXPECT_EQ(kErrFileNotFound, LastError());
-  EXPECT_FALSE(ReadWholeFile("C:\\src\\Sub", content));
-  EXPECT_EQ(kErrAccessDenied, LastError());
+  // A failed read leaves nothing behind in `content`, as on Windows.
+  const struct {
+    const char* path;
+    std::uint32_t error;
+  } unreadable[] = {{"C:\\src\\none.txt", kErrFileNotFound}, {"C:\\src\\Sub", kErrAccessDenied},
+                    {"C:\\none\\x.txt", kErrPathNotFound}, {"C:\\src\\a<b", kErrInvalidName}};
+  for (const auto& c : unreadable) {
+    content = "earlier text";
+    EXPECT_FALSE(ReadWholeFile(c.path, content)) << c.path;
+    EXPECT_EQ(c.error, LastError()) << c.path;
+    EXPECT_EQ("", content) << c.path;
+  }
 }
 
 }  // namespace

@@ -82,6 +82,20 @@ TEST_F(PathTest, NamesInLargeFoldersFollowChanges) {
   }
 }
 
+// A large folder's index belongs to that folder, not to its path: a new
+// folder made under the same path is listed afresh.
+TEST_F(PathTest, NamesInAFolderMadeWhereAMovedOneWas) {
+  for (int i = 0; i < 70; ++i) MakeHostFile("A/B/f" + std::to_string(i));
+  EXPECT_TRUE(platform::PathExists("C:\\A\\B\\F5"));  // a miss in its exact case: the folder is indexed
+  ASSERT_TRUE(platform::MoveFileTo("C:\\A", "C:\\X"));
+  ASSERT_TRUE(platform::CreateFolder("C:\\A"));
+  ASSERT_TRUE(platform::CreateFolder("C:\\A\\B"));
+  ASSERT_TRUE(platform::WriteWholeFile("C:\\A\\B\\Foo.txt", "x"));
+  EXPECT_TRUE(platform::PathExists("C:\\A\\B\\FOO.TXT"));
+  EXPECT_FALSE(platform::PathExists("C:\\A\\B\\F5"));
+  EXPECT_TRUE(platform::PathExists("C:\\x\\b\\F5"));
+}
+
 TEST_F(PathTest, RelativePathsStartAtTheCurrentFolder) {
   MakeHostFolder("Work/Sub");
   ASSERT_TRUE(platform::SetCurrentFolder("c:\\work\\"));

@@ -1,5 +1,7 @@
 // Temporary names, the machine's folders, and operations put off to the next restart.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <regex>
 #include <set>
@@ -64,6 +66,45 @@ TEST_F(TempTest, RestartOperationsGoToThePendingList) {
   ChangeSettings("user=Tester\nadministrator=0\n");
   EXPECT_FALSE(MoveFileAtRestart("C:\\users\\Tester\\a.txt", ""));
   EXPECT_EQ(kErrAccessDenied, LastError());
+}
+
+// Programs that schedule operations at the same time lose none of them.
+TEST_F(TempTest, RestartOperationsFromProcessesAtOnceAreAllKept) {
+  constexpr int kEach = 40;
+  const char series[2] = {'a', 'b'};
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      for (int i = 0; i < kEach; ++i) {
+        if (!MoveFileAtRestart("C:\\" + std::string(1, series[c]) + std::to_string(i), "")) _exit(1);
+      }
+      _exit(0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  // Each source is followed by its empty target; each process's entries keep their order.
+  std::string pending = PendingOperations();
+  int next[2] = {0, 0};
+  std::size_t at = 0;
+  while (at < pending.size() && pending[at] != '\0') {
+    std::size_t end = pending.find('\0', at);
+    ASSERT_NE(std::string::npos, end);
+    const std::string source = pending.substr(at, end - at);
+    ASSERT_TRUE(source.size() > 7 && (source[7] == 'a' || source[7] == 'b')) << source;
+    const int c = source[7] - 'a';
+    EXPECT_EQ("\\??\\C:\\" + std::string(1, series[c]) + std::to_string(next[c]), source);
+    ++next[c];
+    ASSERT_EQ('\0', pending[end + 1]) << source;
+    at = end + 2;
+  }
+  EXPECT_EQ(kEach, next[0]);
+  EXPECT_EQ(kEach, next[1]);
 }
 
 }  // namespace

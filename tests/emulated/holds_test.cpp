@@ -3,9 +3,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "files_fixture.h"
@@ -98,6 +100,41 @@ TEST_F(HoldTest, ARunningProgramMovedAwayIsStillHeld) {
   EXPECT_TRUE(moved.Held());
   moved.Release();
   EXPECT_TRUE(DeleteFileAt("C:\\trash\\x.tmp"));
+}
+
+// Across file systems a move is a copy and a delete, so a file that can't
+// be deleted can't be moved there either, and no copy is left behind.
+TEST_F(HoldTest, AFileInUseCantMoveToAnotherFileSystem) {
+  char pattern[] = "/dev/shm/ptv-elsewhere-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) GTEST_SKIP() << "no /dev/shm";
+  const std::string elsewhere = pattern;
+  struct stat there;
+  struct stat here;
+  ASSERT_EQ(0, stat(elsewhere.c_str(), &there));
+  ASSERT_EQ(0, stat(Host("app").c_str(), &here));
+  if (there.st_dev == here.st_dev) {
+    rmdir(elsewhere.c_str());
+    GTEST_SKIP() << "/dev/shm is on the machine's file system";
+  }
+  const std::string target = emu::ToWindowsPath(elsewhere + "/Pictavo.exe");
+  const struct {
+    emu::HoldKind kind;
+    std::uint32_t error;
+  } holds[] = {{emu::HoldKind::Open, kErrSharingViolation}, {emu::HoldKind::Running, kErrAccessDenied}};
+  for (const auto& held : holds) {
+    emu::FileHold hold = emu::HoldFile("C:\\app\\Pictavo.exe", held.kind);
+    ASSERT_TRUE(hold.Held());
+    SetLastError(kErrNone);
+    EXPECT_FALSE(MoveFileTo("C:\\app\\Pictavo.exe", target));
+    EXPECT_EQ(held.error, LastError());
+    EXPECT_FALSE(HostExists(elsewhere + "/Pictavo.exe"));
+    EXPECT_EQ("program", HostContent(Host("app/Pictavo.exe")));
+  }
+  EXPECT_TRUE(MoveFileTo("C:\\app\\Pictavo.exe", target));
+  EXPECT_EQ("program", HostContent(elsewhere + "/Pictavo.exe"));
+  EXPECT_FALSE(HostExists(Host("app/Pictavo.exe")));
+  std::error_code ignored;
+  std::filesystem::remove_all(elsewhere, ignored);
 }
 
 TEST_F(HoldTest, HoldDescriptorsAreClosedOnExec) {

@@ -1,6 +1,8 @@
 // Programs started on the machine: their command line, their world and
 // the hold on their own file.
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -12,33 +14,14 @@
 #include "machine_created_fixture.h"
 #include "platform/emulated/command_line.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(CommandLineTest, SplitsByTheRuntimeRules) {
-  const struct {
-    const char* line;
-    Strings arguments;
-  } cases[] = {
-      {"setup.exe", {"setup.exe"}},
-      {"\"C:\\Program Files\\a b\\setup.exe\" -s", {"C:\\Program Files\\a b\\setup.exe", "-s"}},
-      {"C:\\dir\\\"x.exe  a", {"C:\\dir\\\"x.exe", "a"}},
-      {"p  one\ttwo   ", {"p", "one", "two"}},
-      {"p \"a b\" c\"d e\"f", {"p", "a b", "cd ef"}},
-      {"p \"\" x", {"p", "", "x"}},
-      {"p a\\\\b \\\\\\\"c", {"p", "a\\\\b", "\\\"c"}},
-      {"p \"C:\\dir\\\\\" next", {"p", "C:\\dir\\", "next"}},
-      {"p \"say \"\"hi\"\"\"", {"p", "say \"hi\""}},
-      {"p -delself \"C:\\Program Files\\P\\PtvUnInst.exe\"", {"p", "-delself", "C:\\Program Files\\P\\PtvUnInst.exe"}},
-      {"", {""}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(emu::SplitCommandLine(c.line), c.arguments) << c.line;
-  }
-}
-
+// The splitting itself is the program's own (tests/unit/platform); here the
+// quoting that the launcher and the machine tool build command lines with.
 TEST(CommandLineTest, QuotedArgumentsComeBackUnchanged) {
   const Strings arguments = {"plain", "", "two words", "trailing\\", "in \"quotes\"", "\\\\server\\share\\",
                              "a\\\"b", "tab\there", "C:\\Program Files\\"};
@@ -91,6 +74,108 @@ TEST_F(LaunchTest, ProgramLearnsItsWorldAndGetsItsArguments) {
   Strings seen;
   for (std::string line; std::getline(lines, line);) seen.push_back(line);
   EXPECT_EQ(seen, (Strings{machine_, "Z:\\bin\\sh", folder, resolved, "two words", "quo\"te\\"}));
+}
+
+// However the program and its folder are spelled, the program learns their
+// full paths, as GetModuleFileNameA and GetCurrentDirectoryA give them.
+TEST_F(LaunchTest, ProgramAndFolderPathsAreFullPaths) {
+  ASSERT_TRUE(platform::CreateFolder("C:\\Package"));
+  ASSERT_TRUE(platform::CreateFolder("C:\\Package\\Sub"));
+  const struct {
+    const char* program;
+    const char* folder;  // "" for the folder of the starting process
+    const char* seenProgram;
+    const char* seenFolder;
+  } cases[] = {
+      {"z:/bin/sh", "c:/package", "Z:\\bin\\sh", "C:\\package"},
+      {"Z:\\bin\\.\\sh", "C:\\Package\\Sub\\..\\.\\", "Z:\\bin\\sh", "C:\\Package"},
+      {"Z:\\usr\\..\\bin\\sh", "Package\\Sub", "Z:\\bin\\sh", "C:\\Package\\Sub"},
+      {"\\bin\\sh", "", "C:\\bin\\sh", "C:\\"},
+  };
+  const std::string out = root_ + "/paths.txt";
+  ASSERT_TRUE(platform::SetCurrentFolder("C:\\"));
+  ASSERT_EQ(0, mkdir((machine_ + "/drives/c/bin").c_str(), 0755));
+  ASSERT_EQ(0, symlink("/bin/sh", (machine_ + "/drives/c/bin/sh").c_str()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.program);
+    const std::string script = "printf '%s\\n' \"$PTV_PROGRAM\" \"$PTV_CURRENT_FOLDER\" > \"$0\"";
+    const int pid = emu::LaunchProgram(c.program, emu::JoinCommandLine("sh", {"-c", script, out}), c.folder);
+    ASSERT_GT(pid, 0) << platform::LastError();
+    EXPECT_EQ(emu::WaitForProgram(pid), 0);
+    EXPECT_EQ(FileText(out), std::string(c.seenProgram) + "\n" + c.seenFolder + "\n");
+  }
+}
+
+// A folder that is a running program's current folder can be neither
+// removed nor moved, whether the program knows the machine or not.
+TEST_F(LaunchTest, ARunningProgramsCurrentFolderStaysWhereItIs) {
+  ASSERT_TRUE(platform::CreateFolder("C:\\Work"));
+  const int pid = emu::LaunchProgram("Z:\\bin\\sleep", "sleep 30", "c:\\work");
+  ASSERT_GT(pid, 0) << platform::LastError();
+  platform::SetLastError(0);
+  EXPECT_FALSE(platform::RemoveFolder("C:\\WORK"));
+  EXPECT_EQ(platform::LastError(), platform::kErrSharingViolation);
+  platform::SetLastError(0);
+  EXPECT_FALSE(platform::MoveFileTo("C:\\Work", "C:\\Moved"));
+  EXPECT_EQ(platform::LastError(), platform::kErrSharingViolation);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(emu::WaitForProgram(pid), -1);
+  EXPECT_TRUE(platform::MoveFileTo("C:\\Work", "C:\\Moved"));
+  EXPECT_TRUE(platform::RemoveFolder("C:\\Moved"));
+}
+
+// A program that changes its current folder lets go of the one before.
+TEST_F(LaunchTest, TheHeldFolderFollowsTheCurrentFolder) {
+  for (const char* folder : {"C:\\One", "C:\\Two"}) ASSERT_TRUE(platform::CreateFolder(folder));
+  char self[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  ASSERT_GT(length, 0);
+  const std::string program = emu::ToWindowsPath(std::string(self, static_cast<std::size_t>(length)));
+  // The helper talks through pipes put in place of our stdin and stdout while it starts.
+  int toHelper[2];
+  int fromHelper[2];
+  ASSERT_EQ(pipe(toHelper), 0);
+  ASSERT_EQ(pipe(fromHelper), 0);
+  const int savedIn = dup(0);
+  const int savedOut = dup(1);
+  dup2(toHelper[0], 0);
+  dup2(fromHelper[1], 1);
+  const int pid = emu::LaunchProgram(program, emu::JoinCommandLine(program, {"--folder-helper"}), "C:\\One");
+  dup2(savedIn, 0);
+  dup2(savedOut, 1);
+  for (int fd : {savedIn, savedOut, toHelper[0], fromHelper[1]}) close(fd);
+  ASSERT_GT(pid, 0) << platform::LastError();
+
+  const struct {
+    const char* moveTo;  // null: stay in the starting folder
+    const char* held;
+    const char* free;
+  } steps[] = {
+      {nullptr, "C:\\One", "C:\\Two"},
+      {"c:\\two\n", "C:\\Two", "C:\\One"},
+      {"C:\\One\n", "C:\\One", "C:\\Two"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.held);
+    if (step.moveTo != nullptr) {
+      const std::string line = step.moveTo;
+      ASSERT_EQ(write(toHelper[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+      char answer[2] = {0, 0};
+      ASSERT_EQ(read(fromHelper[0], answer, 2), 2);
+      ASSERT_EQ(answer[0], '1');
+    }
+    platform::SetLastError(0);
+    EXPECT_FALSE(platform::RemoveFolder(step.held));
+    EXPECT_EQ(platform::LastError(), platform::kErrSharingViolation);
+    EXPECT_FALSE(platform::MoveFileTo(step.held, "C:\\Moved"));
+    const std::string away = std::string(step.free) + " away";
+    EXPECT_TRUE(platform::MoveFileTo(step.free, away));
+    EXPECT_TRUE(platform::MoveFileTo(away, step.free));
+  }
+  close(toHelper[1]);
+  EXPECT_EQ(emu::WaitForProgram(pid), 0);
+  close(fromHelper[0]);
+  for (const char* folder : {"C:\\One", "C:\\Two"}) EXPECT_TRUE(platform::RemoveFolder(folder)) << folder;
 }
 
 TEST_F(LaunchTest, StartFailuresGiveMinusOneAndTheReason) {

@@ -10,10 +10,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/hive.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/registry_store.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "tool.h"
 
 namespace tool {
@@ -33,20 +35,6 @@ struct Operation {
 std::string WithoutPrefix(std::string path, const std::string& prefix) {
   if (path.compare(0, prefix.size(), prefix) == 0) path.erase(0, prefix.size());
   return path;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
-
-std::string Trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
 // The value's strings in pairs: "\??\source", then "\??\target", "!\??\target"
@@ -89,11 +77,11 @@ std::vector<Operation> RenameSection(const std::string& text, std::string& rest)
     std::size_t end = text.find('\n', start);
     const std::size_t next = end == std::string::npos ? text.size() : end + 1;
     const std::string line = text.substr(start, next - start);
-    const std::string trimmed = Trimmed(line.substr(0, line.find('\n')));
+    const std::string trimmed = emu::internal::Trimmed(line.substr(0, line.find('\n')));
     start = next;
     if (!trimmed.empty() && trimmed[0] == '[') {
       const std::size_t close = trimmed.find(']');
-      inSection = close != std::string::npos && EqualsIgnoringCase(Trimmed(trimmed.substr(1, close - 1)), "rename");
+      inSection = close != std::string::npos && platform::EqualsIgnoreCaseAscii(emu::internal::Trimmed(trimmed.substr(1, close - 1)), "rename");
       if (inSection) continue;
     }
     if (!inSection) {
@@ -103,9 +91,9 @@ std::vector<Operation> RenameSection(const std::string& text, std::string& rest)
     const std::size_t equals = trimmed.find('=');
     if (trimmed.empty() || trimmed[0] == ';' || equals == std::string::npos) continue;
     Operation operation;
-    const std::string key = Trimmed(trimmed.substr(0, equals));
-    operation.source = Trimmed(trimmed.substr(equals + 1));
-    if (!EqualsIgnoringCase(key, "NUL")) operation.target = key;
+    const std::string key = emu::internal::Trimmed(trimmed.substr(0, equals));
+    operation.source = emu::internal::Trimmed(trimmed.substr(equals + 1));
+    if (!platform::EqualsIgnoreCaseAscii(key, "NUL")) operation.target = key;
     operations.push_back(operation);
   }
   return operations;

@@ -1,6 +1,7 @@
 // emumachine run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]
 #include <cstdio>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/command_line.h"
 #include "platform/emulated/machine.h"
 #include "platform/errors.h"
@@ -12,12 +13,6 @@ namespace {
 
 // The tool's own failure, told apart from the statuses of the program.
 constexpr int kExitCannotRun = 125;
-
-std::string FolderOf(const std::string& windowsPath) {
-  const std::size_t slash = windowsPath.find_last_of("\\/");
-  if (slash == std::string::npos) return "";
-  return windowsPath.substr(0, slash == 2 ? 3 : slash);
-}
 
 }  // namespace
 
@@ -51,7 +46,7 @@ int RunCommand(const Arguments& args) {
     Fail("run: " + args[i] + " is not a path of the machine");
     return kExitCannotRun;
   }
-  if (currentFolder.empty()) currentFolder = FolderOf(program);
+  if (currentFolder.empty()) currentFolder = emu::internal::FolderOf(program);
   const std::string commandLine = emu::JoinCommandLine(program, Arguments(args.begin() + i + 1, args.end()));
 
   std::fflush(stdout);

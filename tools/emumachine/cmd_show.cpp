@@ -11,6 +11,7 @@
 
 #include "platform/emulated/hive.h"
 #include "platform/emulated/machine.h"
+#include "platform/emulated/name_case.h"
 #include "platform/emulated/operator.h"
 #include "platform/emulated/registry_store.h"
 #include "platform/registry.h"
@@ -30,8 +31,7 @@ struct Entry {
 };
 
 bool LessIgnoringCase(const Entry& a, const Entry& b) {
-  return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                      [](char x, char y) { return std::tolower(x) < std::tolower(y); });
+  return emu::internal::NameLessIgnoringCase(a.name, b.name);
 }
 
 bool ReadFolder(const std::string& hostFolder, std::vector<Entry>& entries) {

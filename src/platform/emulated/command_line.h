@@ -1,18 +1,17 @@
 #pragma once
 // Windows command lines: one string that the started program splits into its
-// arguments by the rules of the C runtime's start-up code.
+// arguments by the rules of the C runtime's start-up code
+// (platform::SplitCommandLine), and the quoting that builds such a string.
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
+
 namespace emu {
 
-// The arguments of `commandLine`, the program name first. The program name
-// ends at the first blank, or runs up to the closing quote when it starts
-// with one; the other arguments follow the backslash-and-quote rules, where
-// 2n backslashes before a quote give n backslashes and open or close a quoted
-// part, 2n+1 give n backslashes and a literal quote, and "" inside a quoted
-// part is a literal quote.
-std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+// A program started on the machine gets the arguments that the program
+// itself would split from its command line.
+using platform::SplitCommandLine;
 
 // `argument` written so that SplitCommandLine gives it back unchanged.
 std::string QuoteArgument(const std::string& argument);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/paths.h"
 #include "platform/errors.h"
@@ -44,8 +45,6 @@ std::string ParentOf(const std::string& host) {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : host.substr(0, slash);
 }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // `host` is `folder` or lies inside it, letters compared without regard to case.
 bool IsWithin(const std::string& host, const std::string& folder) {
@@ -158,19 +157,6 @@ std::uint32_t InUseError(const std::string& host, Change change) {
     case Change::Move: return platform::kErrNone;
   }
   return platform::kErrNone;
-}
-
-std::uint32_t ErrorFromErrno(int error) {
-  switch (error) {
-    case ENOENT: return platform::kErrFileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG: return platform::kErrPathNotFound;
-    case EEXIST: return platform::kErrAlreadyExists;
-    case ENOTEMPTY: return platform::kErrDirNotEmpty;
-    case ETXTBSY:
-    case EBUSY: return platform::kErrSharingViolation;
-    default: return platform::kErrAccessDenied;
-  }
 }
 
 bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to) {

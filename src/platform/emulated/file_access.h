@@ -58,8 +58,5 @@ std::uint32_t InUseError(const std::string& host, Change change);
 // own attributes and takes only the executable bits. Sets LastError() on failure.
 bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to);
 
-// The error for a failed host call.
-std::uint32_t ErrorFromErrno(int error);
-
 }  // namespace internal
 }  // namespace emu

@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/file_access.h"
+#include "platform/emulated/holds.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/paths.h"
 #include "platform/errors.h"
@@ -64,24 +66,34 @@ bool WriteFile(const std::string& path, const std::string& content, bool append)
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
   int fd = open(target.host.c_str(), flags, 0644);
   if (fd < 0) return Fail(emu::internal::ErrorFromErrno(errno));
-  std::size_t done = 0;
-  while (done < content.size()) {
-    ssize_t put = write(fd, content.data() + done, content.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      int savedErrno = errno;
-      close(fd);
-      return Fail(emu::internal::ErrorFromErrno(savedErrno));
-    }
-    done += static_cast<std::size_t>(put);
+  if (!emu::internal::WriteAll(fd, content)) {
+    int savedErrno = errno;
+    close(fd);
+    return Fail(emu::internal::ErrorFromErrno(savedErrno));
   }
   if (close(fd) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();
 }
 
+// A folder that is the current folder of this process or of any running
+// process of the machine is open, as on Windows, and can't be removed or
+// moved (kErrSharingViolation); 0 when it can.
+std::uint32_t FolderInUseError(const Target& folder) {
+  std::string currentHost;
+  struct stat current;
+  if (emu::ToHostPath(emu::internal::CurrentWindowsFolder(), currentHost) &&
+      stat(currentHost.c_str(), &current) == 0 && current.st_dev == folder.st.st_dev &&
+      current.st_ino == folder.st.st_ino) {
+    return kErrSharingViolation;
+  }
+  return emu::internal::InUseError(folder.host, emu::internal::Change::Delete);
+}
+
 // Across file systems (Z: and a drive), a file is copied and the source removed.
 bool MoveAcrossDevices(const Target& from, const std::string& toHost) {
   if (S_ISDIR(from.st.st_mode)) return Fail(kErrAccessDenied);
+  // The source must be deletable, or the move would leave a copy behind.
+  if (std::uint32_t error = emu::internal::InUseError(from.host, emu::internal::Change::Delete)) return Fail(error);
   if (!emu::internal::CopyHostFile(from.host, from.st, toHost)) return false;
   if (unlink(from.host.c_str()) != 0) {
     unlink(toHost.c_str());
@@ -142,7 +154,11 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
   }
   if (std::uint32_t error = emu::internal::WriteRightsError(source.host)) return Fail(error);
   if (std::uint32_t error = emu::internal::WriteRightsError(toHost)) return Fail(error);
-  if (std::uint32_t error = emu::internal::InUseError(source.host, emu::internal::Change::Move)) return Fail(error);
+  if (std::uint32_t error = S_ISDIR(source.st.st_mode)
+                                ? FolderInUseError(source)
+                                : emu::internal::InUseError(source.host, emu::internal::Change::Move)) {
+    return Fail(error);
+  }
   if (rename(source.host.c_str(), toHost.c_str()) != 0) {
     if (errno == EXDEV) return MoveAcrossDevices(source, toHost);
     return Fail(emu::internal::ErrorFromErrno(errno));
@@ -181,14 +197,7 @@ bool RemoveFolder(const std::string& path) {
   if (!S_ISDIR(target.st.st_mode)) return Fail(kErrDirectory);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
   if (!FolderIsEmpty(target.host)) return Fail(kErrDirNotEmpty);
-  // This process's current folder is open, as on Windows, and can't go.
-  std::string currentHost;
-  struct stat current;
-  if (emu::ToHostPath(emu::internal::CurrentWindowsFolder(), currentHost) &&
-      stat(currentHost.c_str(), &current) == 0 && current.st_dev == target.st.st_dev &&
-      current.st_ino == target.st.st_ino) {
-    return Fail(kErrSharingViolation);
-  }
+  if (std::uint32_t error = FolderInUseError(target)) return Fail(error);
   if (rmdir(target.host.c_str()) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();
 }
@@ -221,6 +230,8 @@ bool PathExists(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
+  // Whatever happens, nothing read before stays behind.
+  content.clear();
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -228,17 +239,10 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   int fd = open(target.host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(emu::internal::ErrorFromErrno(errno));
   std::string text;
-  char buffer[65536];
-  for (;;) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      int savedErrno = errno;
-      close(fd);
-      return Fail(emu::internal::ErrorFromErrno(savedErrno));
-    }
-    if (got == 0) break;
-    text.append(buffer, static_cast<std::size_t>(got));
+  if (!emu::internal::ReadAll(fd, text)) {
+    int savedErrno = errno;
+    close(fd);
+    return Fail(emu::internal::ErrorFromErrno(savedErrno));
   }
   close(fd);
   content.swap(text);
@@ -309,6 +313,7 @@ bool SetCurrentFolder(const std::string& path) {
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
   if (!S_ISDIR(target.st.st_mode)) return Fail(kErrDirectory);
   emu::internal::SetCurrentWindowsFolder(target.full);
+  emu::internal::HoldCurrentFolder(target.full);
   return Succeed();
 }
 

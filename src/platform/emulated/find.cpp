@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/file_access.h"
+#include "platform/emulated/name_case.h"
 #include "platform/emulated/paths.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -32,18 +34,19 @@ std::vector<std::string> Characters(const std::string& s) {
   return out;
 }
 
-bool SameCharacter(const std::string& a, const std::string& b) {
-  return a.size() == 1 && b.size() == 1 ? EqualsIgnoreCaseAscii(a, b) : a == b;
-}
-
 bool IsStarOrDot(const std::string& c) { return c == "*" || c == "."; }
 
 // '*' matches any run of characters and '?' exactly one. When the name has
 // run out, what is left of the pattern still matches if it holds only '*'
 // and '.': so "*.*" and "name.*" match a name without a dot.
 bool Matches(const std::string& name, const std::string& pattern) {
-  std::vector<std::string> n = Characters(name);
-  std::vector<std::string> p = Characters(pattern);
+  // Both lowered as the code page lowers names, then compared exactly.
+  std::string loweredName = name;
+  std::string loweredPattern = pattern;
+  LowerCaseAnsi(loweredName);
+  LowerCaseAnsi(loweredPattern);
+  std::vector<std::string> n = Characters(loweredName);
+  std::vector<std::string> p = Characters(loweredPattern);
   const std::size_t rows = n.size() + 1;
   const std::size_t columns = p.size() + 1;
   // matched[i * columns + j]: n[i..] matches p[j..].
@@ -60,7 +63,7 @@ bool Matches(const std::string& name, const std::string& pattern) {
       } else if (p[j] == "?") {
         cell = matched[(i + 1) * columns + j + 1];
       } else {
-        cell = SameCharacter(n[i], p[j]) && matched[(i + 1) * columns + j + 1];
+        cell = n[i] == p[j] && matched[(i + 1) * columns + j + 1];
       }
     }
   }
@@ -95,7 +98,7 @@ bool IsShortName(const std::string& name) {
 
 char ShortNameChar(char c) {
   if (IsInvalidInShortName(static_cast<unsigned char>(c))) return '_';
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return emu::internal::AsciiUpper(c);
 }
 
 // The short name that a long name also answers to, as the file system makes
@@ -111,8 +114,7 @@ std::string ShortNameOf(const std::string& name) {
   }
   unsigned hash = 0xBEEF;
   for (char c : name) {
-    char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    hash = ((hash << 3) ^ (hash >> 5) ^ static_cast<unsigned char>(lower)) & 0xFFFF;
+    hash = ((hash << 3) ^ (hash >> 5) ^ static_cast<unsigned char>(emu::internal::AsciiLower(c))) & 0xFFFF;
   }
   static const char kHashChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
   std::string shortName;
@@ -146,20 +148,13 @@ bool ReadEntry(const std::string& host, const std::string& name, FindData& data)
   return true;
 }
 
-std::string UpperAscii(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
 bool ListOrder(const FindData& a, const FindData& b) {
   bool aDots = a.name == "." || a.name == "..";
   bool bDots = b.name == "." || b.name == "..";
   if (aDots != bDots) return aDots;
-  std::string ua = UpperAscii(a.name);
-  std::string ub = UpperAscii(b.name);
-  return ua != ub ? ua < ub : a.name < b.name;
+  if (emu::internal::NameLessIgnoringCase(a.name, b.name)) return true;
+  if (emu::internal::NameLessIgnoringCase(b.name, a.name)) return false;
+  return a.name < b.name;
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 
 #include <dirent.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <unordered_map>
 
-#include "platform/emulated/paths.h"
+#include "platform/emulated/name_case.h"
 #include "platform/text.h"
 
 // A name that is not found with its exact case means listing its folder. An
@@ -27,6 +28,10 @@ constexpr std::uint32_t kWatchedChanges =
 
 struct FolderNames {
   int watch = -1;
+  // The folder that was listed: another one made under its path later (after
+  // the folder or one above it moved away) sends no notifications here.
+  dev_t device = 0;
+  ino_t inode = 0;
   std::unordered_map<std::string, std::string> byFoldedName;
 };
 
@@ -42,20 +47,10 @@ IndexState& State() {
   return state;
 }
 
-// ASCII letters lowered; a double-byte character is kept as it is.
+// The name as the index keeps it: lowered as the code page lowers names.
 std::string Folded(const std::string& name) {
   std::string folded = name;
-  if (platform::AnsiCodePage() != 932) {
-    for (char& c : folded) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return folded;
-  }
-  for (std::size_t i = 0; i < folded.size();) {
-    std::size_t next = platform::NextCharIndex(folded, i);
-    if (next - i == 1 && folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] + 32);
-    i = next;
-  }
+  platform::LowerCaseAnsi(folded);
   return folded;
 }
 
@@ -123,8 +118,13 @@ std::string FindNameInFolder(const std::string& folder, const std::string& name)
     ApplyNotifications(state);
     auto known = state.folders.find(folder);
     if (known != state.folders.end()) {
-      auto found = known->second.byFoldedName.find(Folded(name));
-      return found == known->second.byFoldedName.end() ? "" : found->second;
+      struct stat now;
+      if (stat(folder.c_str(), &now) == 0 && now.st_dev == known->second.device &&
+          now.st_ino == known->second.inode) {
+        auto found = known->second.byFoldedName.find(Folded(name));
+        return found == known->second.byFoldedName.end() ? "" : found->second;
+      }
+      DropFolder(state, folder, true);
     }
   }
   // Watched before it is listed, so that no change falls between the two.
@@ -137,10 +137,15 @@ std::string FindNameInFolder(const std::string& folder, const std::string& name)
   }
   std::string found;
   FolderNames names;
+  struct stat listed;
+  if (fstat(dirfd(dir), &listed) == 0) {
+    names.device = listed.st_dev;
+    names.inode = listed.st_ino;
+  }
   while (dirent* entry = readdir(dir)) {
     const char* entryName = entry->d_name;
     if (entryName[0] == '.' && (entryName[1] == '\0' || (entryName[1] == '.' && entryName[2] == '\0'))) continue;
-    if (found.empty() && SameName(entryName, name)) found = entryName;
+    if (found.empty() && NamesEqualIgnoringCase(entryName, name)) found = entryName;
     names.byFoldedName.emplace(Folded(entryName), entryName);
   }
   closedir(dir);

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/emulated/name_case.h"
+
 namespace emu {
 
 namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 template <typename Node>
 Node* FindKeyIn(Node& root, const std::vector<std::string>& path) {
@@ -32,23 +32,9 @@ bool PathInside(const std::string& path, const std::string& rootName, std::vecto
 
 }  // namespace
 
-bool RegNamesEqual(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
+bool RegNamesEqual(const std::string& a, const std::string& b) { return internal::NamesEqualIgnoringCase(a, b); }
 
-bool RegNameLess(const std::string& a, const std::string& b) {
-  std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    unsigned char x = static_cast<unsigned char>(Upper(a[i]));
-    unsigned char y = static_cast<unsigned char>(Upper(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
+bool RegNameLess(const std::string& a, const std::string& b) { return internal::NameLessIgnoringCase(a, b); }
 
 std::vector<std::string> SplitRegPath(const std::string& path) {
   std::vector<std::string> components;

@@ -1,7 +1,8 @@
 #pragma once
 // A registry hive in memory: a tree of keys holding typed values, and its
 // conversion from and to REGEDIT4 text. Key and value names keep the case of
-// their creation and compare without regard to ASCII case. Subkeys are kept
+// their creation and compare without regard to case, as the machine's code
+// page folds letters (see name_case.h). Subkeys are kept
 // in the order in which the registry enumerates them (names compared in
 // upper case); values in the order of their creation.
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 namespace emu {
 
-// True when the names are equal without regard to ASCII case.
+// True when the names are equal without regard to case.
 bool RegNamesEqual(const std::string& a, const std::string& b);
 // The registry's enumeration order: names compared byte by byte in upper case.
 bool RegNameLess(const std::string& a, const std::string& b);

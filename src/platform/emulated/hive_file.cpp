@@ -11,6 +11,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/emulated/basics.h"
+
 namespace emu {
 
 namespace {
@@ -72,29 +74,6 @@ class Descriptor {
   int fd_;
 };
 
-bool ReadAll(int fd, std::string& text) {
-  text.clear();
-  char buffer[65536];
-  for (;;) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t put = write(fd, text.data() + done, text.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
 bool MakeFolders(const std::string& filePath) {
   std::size_t slash = filePath.find('/', 1);
   while (slash != std::string::npos) {
@@ -129,7 +108,7 @@ std::shared_ptr<const RegNode> Load(const std::string& path, const std::string& 
     // Identity and text come from the same open file, so they match even
     // when a writer replaces the file in between.
     std::string text;
-    if (file.get() < 0 || fstat(file.get(), &info) != 0 || !ReadAll(file.get(), text)) {
+    if (file.get() < 0 || fstat(file.get(), &info) != 0 || !internal::ReadAll(file.get(), text)) {
       error = SystemError("cannot read", path);
       return nullptr;
     }
@@ -163,7 +142,7 @@ bool Replace(const std::string& path, const std::string& text, const FileIdentit
              FileIdentity& written, std::string& error) {
   std::string temporary = path + ".tmp";
   Descriptor file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (file.get() < 0 || !WriteAll(file.get(), text)) {
+  if (file.get() < 0 || !internal::WriteAll(file.get(), text)) {
     error = SystemError("cannot write", temporary);
     return false;
   }

@@ -10,6 +10,8 @@
 #include <random>
 #include <utility>
 
+#include "platform/emulated/basics.h"
+#include "platform/emulated/holds.h"
 #include "platform/emulated/machine.h"
 #include "platform/errors.h"
 
@@ -33,25 +35,6 @@ std::string UniqueSuffix() {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%ld-%u-%lx", static_cast<long>(getpid()), counter++, salt);
   return buffer;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[512];
-  ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
-  return text;
 }
 
 struct HoldRecord {
@@ -92,26 +75,35 @@ FileHold& FileHold::operator=(FileHold&& other) noexcept {
 FileHold::~FileHold() { Release(); }
 
 void FileHold::Release() {
-  if (fd_ < 0) return;
-  // Removed while still locked, so no checker mistakes it for a dead holder's.
-  unlink(holdFile_.c_str());
-  close(fd_);
+  internal::HoldHandle handle{fd_, std::move(holdFile_)};
+  internal::EndHold(handle);
   fd_ = -1;
   holdFile_.clear();
 }
 
 FileHold HoldFile(const std::string& windowsPath, HoldKind kind) {
   FileHold hold;
+  internal::HoldHandle handle;
+  if (internal::TakeHold(windowsPath, kind, handle)) {
+    hold.fd_ = handle.fd;
+    hold.holdFile_ = std::move(handle.file);
+  }
+  return hold;
+}
+
+namespace internal {
+
+bool TakeHold(const std::string& windowsPath, HoldKind kind, HoldHandle& hold) {
   std::string hostPath;
   struct stat st;
   if (!ToHostPath(windowsPath, hostPath) || stat(hostPath.c_str(), &st) != 0) {
     platform::SetLastError(platform::kErrFileNotFound);
-    return hold;
+    return false;
   }
   std::string folder = HoldsFolder();
   if (folder.empty()) {
     platform::SetLastError(platform::kErrPathNotFound);
-    return hold;
+    return false;
   }
   mkdir(folder.c_str(), 0755);
   std::string suffix = UniqueSuffix();
@@ -120,7 +112,7 @@ FileHold HoldFile(const std::string& windowsPath, HoldKind kind) {
   int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     platform::SetLastError(platform::kErrAccessDenied);
-    return hold;
+    return false;
   }
   char header[96];
   std::snprintf(header, sizeof header, "%s %llu %llu\n", kind == HoldKind::Open ? "open" : "running",
@@ -131,12 +123,22 @@ FileHold HoldFile(const std::string& windowsPath, HoldKind kind) {
     unlink(temporary.c_str());
     close(fd);
     platform::SetLastError(platform::kErrAccessDenied);
-    return hold;
+    return false;
   }
-  hold.fd_ = fd;
-  hold.holdFile_ = final;
-  return hold;
+  hold.fd = fd;
+  hold.file = final;
+  return true;
 }
+
+void EndHold(HoldHandle& hold) {
+  if (hold.fd < 0) return;
+  unlink(hold.file.c_str());
+  close(hold.fd);
+  hold.fd = -1;
+  hold.file.clear();
+}
+
+}  // namespace internal
 
 bool FindHold(const std::string& hostPath, HoldKind& kind) {
   std::string folder = HoldsFolder();
@@ -162,7 +164,8 @@ bool FindHold(const std::string& hostPath, HoldKind& kind) {
       continue;
     }
     HoldRecord record;
-    bool parsed = ParseRecord(ReadAll(fd), record);
+    std::string text;
+    bool parsed = internal::ReadAll(fd, text) && ParseRecord(text, record);
     close(fd);
     if (!parsed || record.device != static_cast<unsigned long long>(target.st_dev) ||
         record.inode != static_cast<unsigned long long>(target.st_ino)) {

@@ -4,15 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/command_line.h"
+#include "platform/emulated/holds.h"
 #include "platform/emulated/machine.h"
+#include "platform/emulated/paths.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -25,34 +27,6 @@ void FileHold::KeepAcrossExec() {
 }
 
 namespace {
-
-bool IsFullWindowsPath(const std::string& path) {
-  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-         (path[2] == '\\' || path[2] == '/');
-}
-
-std::string FolderOf(const std::string& windowsPath) {
-  const std::size_t slash = windowsPath.find_last_of("\\/");
-  if (slash == std::string::npos) return "";
-  return windowsPath.substr(0, slash == 2 ? 3 : slash);
-}
-
-std::uint32_t ErrorFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return platform::kErrFileNotFound;
-    case ENOTDIR:
-      return platform::kErrPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return platform::kErrAccessDenied;
-    case ETXTBSY:
-      return platform::kErrSharingViolation;
-    default:
-      return platform::kErrInvalidParameter;
-  }
-}
 
 // Closes every descriptor above stderr except `keep`.
 void CloseInheritedDescriptors(int keep) {
@@ -85,6 +59,7 @@ void CloseInheritedDescriptors(int keep) {
                                                                    : platform::kErrSharingViolation);
   }
   hold.KeepAcrossExec();
+  internal::HoldStartingFolderAcrossExec(currentFolder);
 
   setenv("PTV_MACHINE", machine.c_str(), 1);
   setenv("PTV_PROGRAM", programPath.c_str(), 1);
@@ -97,7 +72,7 @@ void CloseInheritedDescriptors(int keep) {
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   execv(hostProgram.c_str(), argv.data());
-  FailChild(reportFd, ErrorFromErrno(errno));
+  FailChild(reportFd, internal::ErrorFromErrno(errno));
 }
 
 }  // namespace
@@ -105,26 +80,29 @@ void CloseInheritedDescriptors(int keep) {
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
                   const std::string& currentFolder) {
   const std::string machine = MachineFolder();
+  // The program knows itself by its full path, as GetModuleFileNameA gives it.
+  std::string programPath;
   std::string hostProgram;
-  if (machine.empty() || !ToHostPath(windowsPath, hostProgram)) {
+  if (machine.empty() || !internal::FullWindowsPath(windowsPath, programPath) ||
+      !ToHostPath(programPath, hostProgram)) {
     platform::SetLastError(platform::kErrPathNotFound);
     return -1;
   }
   struct stat info;
   if (stat(hostProgram.c_str(), &info) != 0) {
-    platform::SetLastError(ErrorFromErrno(errno));
+    platform::SetLastError(internal::ErrorFromErrno(errno));
     return -1;
   }
   if (S_ISDIR(info.st_mode)) {
     platform::SetLastError(platform::kErrAccessDenied);
     return -1;
   }
-  const std::string programPath = IsFullWindowsPath(windowsPath) ? windowsPath : ToWindowsPath(hostProgram);
 
   // Without a folder of its own the program starts in ours, as CreateProcess does.
-  std::string folder = currentFolder;
-  if (folder.empty()) folder = platform::CurrentFolder();
-  if (folder.empty()) folder = FolderOf(programPath);
+  std::string folder;
+  if (!internal::FullWindowsPath(currentFolder.empty() ? platform::CurrentFolder() : currentFolder, folder)) {
+    folder = internal::FolderOf(programPath);
+  }
   std::string hostFolder;
   struct stat folderInfo;
   if (!ToHostPath(folder, hostFolder) || stat(hostFolder.c_str(), &folderInfo) != 0 ||
@@ -132,7 +110,6 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
     platform::SetLastError(platform::kErrDirectory);
     return -1;
   }
-  if (!IsFullWindowsPath(folder)) folder = ToWindowsPath(hostFolder);
   // Without a command line the program's name stands alone, as with CreateProcess.
   const std::string line = commandLine.empty() ? QuoteProgramName(programPath) : commandLine;
 

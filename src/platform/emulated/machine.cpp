@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/paths.h"
 
 // Which machine this process acts on, and that machine's settings.
@@ -23,13 +24,6 @@ MachineState& State() {
   return state;
 }
 
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t\r\n");
-  return s.substr(b, e - b + 1);
-}
-
 bool ParseFlag(const std::string& value, bool fallback) {
   if (value == "1" || value == "true" || value == "yes") return true;
   if (value == "0" || value == "false" || value == "no") return false;
@@ -44,8 +38,8 @@ MachineSettings ReadSettings(const std::string& folder) {
   while (std::getline(in, line)) {
     std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
-    std::string key = Trim(line.substr(0, eq));
-    std::string value = Trim(line.substr(eq + 1));
+    std::string key = internal::Trimmed(line.substr(0, eq));
+    std::string value = internal::Trimmed(line.substr(eq + 1));
     if (key == "user") {
       if (!value.empty()) settings.userName = value;
     } else if (key == "codepage") {

@@ -15,9 +15,11 @@
 //
 // A program run on the machine learns its world from the environment:
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
-//   PTV_PROGRAM         the Windows path of its own program file
+//   PTV_PROGRAM         the full Windows path of its own program file
 //   PTV_COMMAND_LINE    its whole Windows command line, program included
 //   PTV_CURRENT_FOLDER  the Windows path of its starting current folder
+//   PTV_FOLDER_HOLD     "<process id> <descriptor> <hold file>": its hold on that folder,
+//                       let go when it changes folder
 #include <cstdint>
 #include <string>
 
@@ -84,7 +86,9 @@ bool FindHold(const std::string& hostPath, HoldKind& kind);
 // Starts the program file at `windowsPath` (a host executable inside the
 // machine) with the given Windows command line and current folder, as a
 // process of this machine. The new process holds its own program file as
-// Running for as long as it lives. Returns the host process id, or -1.
+// Running for as long as it lives, and its current folder as Open until it
+// changes folder. Program and folder reach it as full Windows paths.
+// Returns the host process id, or -1.
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
                   const std::string& currentFolder);
 // Waits for a process started by LaunchProgram; its exit status, or -1.

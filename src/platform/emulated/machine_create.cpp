@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/regedit4.h"
 #include "platform/emulated/registry_store.h"
@@ -180,7 +180,7 @@ bool CheckSettings(const MachineSettings& settings, std::string& error) {
     return false;
   }
   for (char letter : settings.extraDrives) {
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const char lower = internal::AsciiLower(letter);
     if (lower < 'a' || lower > 'y' || lower == 'c') {
       error = std::string("unusable drive letter ") + letter + " (D: to Y:)";
       return false;
@@ -232,7 +232,7 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
   const MachineFolders windowsFolders = FoldersOf(settings);
   if (!MakeHostFolders(folder + "/drives/c", error)) return false;
   for (char letter : settings.extraDrives) {
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const char lower = internal::AsciiLower(letter);
     if (!MakeHostFolders(folder + "/drives/" + lower, error)) return false;
   }
   for (const std::string& windowsPath : FoldersToMake(settings, windowsFolders)) {

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/emulated/basics.h"
+
 namespace emu {
 
 namespace {
@@ -38,45 +40,13 @@ class LockedFile {
   int fd_;
 };
 
-bool ReadAll(int fd, std::string& content) {
-  content.clear();
-  char buffer[4096];
-  off_t offset = 0;
-  for (;;) {
-    const ssize_t got = pread(fd, buffer, sizeof buffer, offset);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    content.append(buffer, static_cast<std::size_t>(got));
-    offset += got;
-  }
-}
-
-bool WriteAll(int fd, const std::string& content) {
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t put = write(fd, content.data() + done, content.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
-std::string Trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  const std::size_t last = s.find_last_not_of(" \t\r\n");
-  return s.substr(first, last - first + 1);
-}
-
 std::vector<std::string> NonBlankLines(const std::string& content) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     if (end == std::string::npos) end = content.size();
-    const std::string line = Trimmed(content.substr(start, end - start));
+    const std::string line = internal::Trimmed(content.substr(start, end - start));
     if (!line.empty()) lines.push_back(line);
     start = end + 1;
   }
@@ -86,10 +56,8 @@ std::vector<std::string> NonBlankLines(const std::string& content) {
 }  // namespace
 
 bool ParseOperatorAnswer(const std::string& word, OperatorAnswer& answer) {
-  std::string lower = Trimmed(word);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  std::string lower = internal::Trimmed(word);
+  for (char& c : lower) c = internal::AsciiLower(c);
   if (lower == "ok") {
     answer = OperatorAnswer::Ok;
   } else if (lower == "cancel") {
@@ -125,13 +93,13 @@ TakeResult TakeOperatorAnswer(const std::string& machine, std::string& answer) {
   LockedFile queue(OperatorQueuePath(machine), O_RDWR);
   if (!queue.ok()) return errno == ENOENT ? TakeResult::Empty : TakeResult::Failed;
   std::string content;
-  if (!ReadAll(queue.fd(), content)) return TakeResult::Failed;
+  if (!internal::ReadAll(queue.fd(), content)) return TakeResult::Failed;
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     const std::size_t next = end == std::string::npos ? content.size() : end + 1;
     if (end == std::string::npos) end = content.size();
-    const std::string line = Trimmed(content.substr(start, end - start));
+    const std::string line = internal::Trimmed(content.substr(start, end - start));
     if (!line.empty()) {
       const std::string rest = content.substr(next);
       if (pwrite(queue.fd(), rest.data(), rest.size(), 0) != static_cast<ssize_t>(rest.size()) ||
@@ -166,7 +134,7 @@ bool AddOperatorAnswers(const std::string& machine, const std::vector<std::strin
   }
   if (last != '\n') text += '\n';
   for (const std::string& answer : answers) text += answer + "\n";
-  if (!WriteAll(queue.fd(), text)) {
+  if (!internal::WriteAll(queue.fd(), text)) {
     error = "cannot write " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
     return false;
   }
@@ -190,13 +158,13 @@ bool ClearOperatorAnswers(const std::string& machine, std::string& error) {
 std::vector<std::string> PendingOperatorAnswers(const std::string& machine) {
   LockedFile queue(OperatorQueuePath(machine), O_RDONLY);
   std::string content;
-  if (!queue.ok() || !ReadAll(queue.fd(), content)) return {};
+  if (!queue.ok() || !internal::ReadAll(queue.fd(), content)) return {};
   return NonBlankLines(content);
 }
 
 bool AppendToTranscript(const std::string& machine, const std::string& block) {
   LockedFile transcript(TranscriptPath(machine), O_WRONLY | O_CREAT | O_APPEND);
-  return transcript.ok() && WriteAll(transcript.fd(), block);
+  return transcript.ok() && internal::WriteAll(transcript.fd(), block);
 }
 
 }  // namespace emu

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/folder_index.h"
+#include "platform/emulated/holds.h"
 #include "platform/emulated/machine.h"
 #include "platform/text.h"
 
@@ -28,8 +30,6 @@ PathState& State() {
   return state;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 std::string HostCurrentFolder() {
@@ -153,27 +153,6 @@ std::vector<std::string> SplitNames(const std::string& path) {
   return names;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  // Called for every entry of a folder being searched: the code page is asked once.
-  if (platform::AnsiCodePage() != 932) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (a[i] != b[i] && AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-  }
-  for (std::size_t i = 0; i < a.size();) {
-    std::size_t next = platform::NextCharIndex(a, i);
-    if (next - i == 1) {
-      if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    } else if (a.compare(i, next - i, b, i, next - i) != 0) {
-      return false;
-    }
-    i = next;
-  }
-  return true;
-}
-
 bool FullWindowsPath(const std::string& input, std::string& full) {
   std::string path = input;
   if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == '?' &&
@@ -240,6 +219,7 @@ void ForgetPathState() {
   PathState& state = State();
   state.currentKnown = false;
   state.realMachineKnown = false;
+  ReleaseCurrentFolder();
   ForgetFolderIndex();
 }
 

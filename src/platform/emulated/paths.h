@@ -14,9 +14,6 @@ bool IsSeparator(char c);
 std::size_t LastSeparator(const std::string& path);
 // The names between separators, split by characters of the code page.
 std::vector<std::string> SplitNames(const std::string& path);
-// ASCII letters compare without regard to case; double-byte characters
-// compare exactly, so a trail byte is never folded.
-bool SameName(const std::string& a, const std::string& b);
 
 // The full Windows path: drive letter upper-cased, relative paths joined to
 // the current folder, "." and ".." applied, '\' separators, no trailing

@@ -48,13 +48,19 @@ std::string CommandLine() {
 }
 
 std::string ProgramPath() {
-  if (const char* given = std::getenv("PTV_PROGRAM")) {
-    if (*given) return given;
+  std::string path;
+  if (const char* given = std::getenv("PTV_PROGRAM")) path = given;
+  if (path.empty()) {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "";
+    path = emu::ToWindowsPath(std::string(buffer, static_cast<std::size_t>(n)));
   }
-  char buffer[4096];
-  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "";
-  return emu::ToWindowsPath(std::string(buffer, static_cast<std::size_t>(n)));
+  // Read into a MAX_PATH buffer, as on Windows: a longer path keeps its
+  // first 259 bytes.
+  constexpr std::size_t kMaxPathBytes = 260 - 1;
+  if (path.size() > kMaxPathBytes) path.resize(kMaxPathBytes);
+  return path;
 }
 
 // Names are found without regard to case, as on Windows.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/paths.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -14,12 +15,7 @@ namespace platform {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
+std::string Trim(const std::string& s) { return emu::internal::Trimmed(s, " \t"); }
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/emulated/basics.h"
+
 #include "platform/registry.h"
 
 namespace emu {
@@ -17,22 +19,14 @@ constexpr std::size_t kHexLineLimit = 77;
 bool StartsWithNoCase(const std::string& text, std::size_t at, const char* prefix) {
   for (std::size_t i = 0; prefix[i] != 0; ++i) {
     if (at + i >= text.size()) return false;
-    char c = text[at + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
+    if (internal::AsciiLower(text[at + i]) != prefix[i]) return false;
   }
   return true;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Trim(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
+std::string Trim(const std::string& text) { return internal::Trimmed(text, " \t"); }
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

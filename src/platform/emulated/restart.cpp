@@ -1,9 +1,13 @@
 // MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT: the operation is added to the
 // pending operations that the machine carries out when it next starts.
+#include <cstdio>
 #include <string>
+#include <vector>
 
+#include "platform/emulated/hive.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/paths.h"
+#include "platform/emulated/registry_store.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -12,19 +16,15 @@ namespace platform {
 
 namespace {
 
-constexpr char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const std::vector<std::string> kSessionManager = {"SYSTEM", "CurrentControlSet", "Control", "Session Manager"};
 constexpr char kPendingValue[] = "PendingFileRenameOperations";
 
-// The value's strings as they are, without the empty string that ends the list.
-std::string PendingEntries(RegKey key) {
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (!QueryRegValue(key, kPendingValue, &type, nullptr, &size) || type != kRegMultiSz || size == 0) {
-    return "";
-  }
-  std::string data(size, '\0');
-  if (!QueryRegValue(key, kPendingValue, &type, &data[0], &size)) return "";
-  data.resize(size);
+// The value's strings as they are, each ended by its zero byte, without the
+// empty string that ends the list.
+std::string PendingEntries(const emu::RegNode& key) {
+  const emu::RegValue* value = key.FindValue(kPendingValue);
+  if (value == nullptr || value->type != kRegMultiSz) return "";
+  std::string data = value->data;
   if (data.size() >= 2 && data[data.size() - 1] == '\0' && data[data.size() - 2] == '\0') data.pop_back();
   if (!data.empty() && data.back() != '\0') data.push_back('\0');
   return data;
@@ -44,19 +44,30 @@ bool MoveFileAtRestart(const std::string& from, const std::string& to) {
     SetLastError(kErrPathNotFound);
     return false;
   }
-  RegKey key = nullptr;
-  if (!CreateRegKey(RootKey(RegRoot::LocalMachine), kSessionManager, key)) return false;
-  std::string data = PendingEntries(key);
-  data += "\\??\\" + source;
-  data += '\0';
-  if (!target.empty()) data += "\\??\\" + target;
-  data += '\0';
-  data += '\0';
-  bool ok = SetRegValue(key, kPendingValue, kRegMultiSz, data.data(), static_cast<std::uint32_t>(data.size()));
-  std::uint32_t error = LastError();
-  CloseRegKey(key);
-  SetLastError(error);
-  return ok;
+  if (emu::MachineFolder().empty()) {
+    SetLastError(kErrInvalidHandle);
+    return false;
+  }
+  std::string entry = "\\??\\" + source;
+  entry += '\0';
+  if (!target.empty()) entry += "\\??\\" + target;
+  entry += '\0';
+  // Read and append under one lock of the hive, so that processes scheduling
+  // at the same time keep each other's operations.
+  std::string error;
+  bool stored = emu::RegistryStore::OfMachineInUse().Hive("").Update(
+      [&](emu::RegNode& root) {
+        emu::RegNode& key = emu::CreateRegKeyPath(root, kSessionManager);
+        key.SetValue(kPendingValue, kRegMultiSz, PendingEntries(key) + entry + '\0');
+        return true;
+      },
+      error);
+  if (!stored) {
+    std::fprintf(stderr, "registry: %s\n", error.c_str());
+    SetLastError(kErrAccessDenied);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace platform

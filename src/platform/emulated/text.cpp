@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include "platform/emulated/machine.h"
+#include "platform/emulated/name_case.h"
 
 // The machine's ANSI code page: Windows-1252 (Western) or 932 (Shift-JIS).
 namespace platform {
@@ -25,6 +26,38 @@ unsigned char LowerWestern(unsigned char c) {
   }
 }
 
+// Both cases of every single-byte character of one code page.
+struct CaseTable {
+  unsigned char lower[256];
+  unsigned char upper[256];
+  bool doubleByte;
+
+  explicit CaseTable(bool western) : doubleByte(!western) {
+    for (int c = 0; c < 256; ++c) {
+      lower[c] = upper[c] = static_cast<unsigned char>(c);
+    }
+    for (int c = 0; c < 256; ++c) {
+      const auto byte = static_cast<unsigned char>(c);
+      const unsigned char small = western ? LowerWestern(byte) : (c >= 'A' && c <= 'Z' ? byte + 0x20 : byte);
+      if (small != byte) {
+        lower[byte] = small;
+        upper[small] = byte;
+      }
+    }
+  }
+
+  // A lead byte followed by a character: the two are one character, as NextCharIndex has it.
+  bool StartsDoubleByte(const std::string& s, std::size_t i) const {
+    return doubleByte && IsShiftJisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0';
+  }
+};
+
+const CaseTable& MachineCaseTable() {
+  static const CaseTable western(true);
+  static const CaseTable japanese(false);
+  return AnsiCodePage() == kShiftJis ? japanese : western;
+}
+
 }  // namespace
 
 unsigned AnsiCodePage() { return emu::Settings().codePage == kShiftJis ? kShiftJis : 1252; }
@@ -33,24 +66,65 @@ bool IsLeadByte(unsigned char byte) { return AnsiCodePage() == kShiftJis && IsSh
 
 std::size_t NextCharIndex(const std::string& s, std::size_t index) {
   if (index >= s.size()) return s.size();
-  std::size_t step = IsLeadByte(static_cast<unsigned char>(s[index])) ? 2 : 1;
-  return index + step < s.size() ? index + step : s.size();
+  // As CharNextA: a lead byte takes its trail byte along unless the string
+  // ends (or a zero byte follows) right after it.
+  if (IsLeadByte(static_cast<unsigned char>(s[index])) && index + 1 < s.size() && s[index + 1] != '\0') {
+    return index + 2;
+  }
+  return index + 1;
 }
 
 void LowerCaseAnsi(std::string& s) {
-  if (AnsiCodePage() == kShiftJis) {
-    for (std::size_t i = 0; i < s.size();) {
-      unsigned char c = static_cast<unsigned char>(s[i]);
-      if (IsShiftJisLead(c)) {
-        i += 2;  // the trail byte may look like a letter or a backslash; it is not one
-        continue;
-      }
-      if (c >= 'A' && c <= 'Z') s[i] = static_cast<char>(c + 0x20);
+  const CaseTable& table = MachineCaseTable();
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    // The trail byte may look like a letter or a backslash; it is not one.
+    if (table.StartsDoubleByte(s, i)) {
       ++i;
+      continue;
     }
-    return;
+    s[i] = static_cast<char>(table.lower[static_cast<unsigned char>(s[i])]);
   }
-  for (char& ch : s) ch = static_cast<char>(LowerWestern(static_cast<unsigned char>(ch)));
 }
 
 }  // namespace platform
+
+namespace emu {
+namespace internal {
+
+bool NamesEqualIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  if (a == b) return true;
+  // Called for every entry of a folder being searched: the code page is asked once.
+  const platform::CaseTable& table = platform::MachineCaseTable();
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (table.StartsDoubleByte(a, i)) {
+      if (x != y || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (x != y && table.lower[x] != table.lower[y]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool NameLessIgnoringCase(const std::string& a, const std::string& b) {
+  const platform::CaseTable& table = platform::MachineCaseTable();
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    // Up to here the names agree, so a double-byte character starts in both or in neither.
+    if (table.StartsDoubleByte(a, i) && x == y && i + 1 < common) {
+      if (a[i + 1] != b[i + 1]) return static_cast<unsigned char>(a[i + 1]) < static_cast<unsigned char>(b[i + 1]);
+      ++i;
+      continue;
+    }
+    if (table.upper[x] != table.upper[y]) return table.upper[x] < table.upper[y];
+  }
+  return a.size() < b.size();
+}
+
+}  // namespace internal
+}  // namespace emu

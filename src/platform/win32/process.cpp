@@ -9,13 +9,13 @@ namespace platform {
 std::string CommandLine() { return ::GetCommandLineA(); }
 
 std::string ProgramPath() {
-  for (DWORD capacity = MAX_PATH + 1; capacity <= 32768 * 2; capacity *= 2) {
-    std::vector<char> buffer(capacity);
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), capacity);
-    if (length == 0) return "";
-    if (length < capacity) return std::string(buffer.data(), length);
-  }
-  return "";
+  char buffer[MAX_PATH] = {};
+  if (::GetModuleFileNameA(nullptr, buffer, MAX_PATH) == 0) return "";
+  // A longer path comes back cut to fill the buffer: terminated after
+  // MAX_PATH - 1 bytes, or (before Vista) not terminated at all.
+  std::size_t length = 0;
+  while (length < MAX_PATH - 1 && buffer[length] != '\0') ++length;
+  return std::string(buffer, length);
 }
 
 std::string EnvironmentVariable(const std::string& name, bool* found) {

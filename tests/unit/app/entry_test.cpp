@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ansi_code_page.h"
 #include "app/entry.h"
 #include "app/state/setup_state.h"
 #include "platform/ui.h"
@@ -32,8 +34,12 @@ class FakeServices : public EntryServices {
   std::optional<RunMode> handedOver;
   std::string removedPath;
 
+  std::map<unsigned, std::string> texts;  // strings other than the made-up ones
+
   std::string ProgramPath() override { return programPath; }
   std::string LoadText(unsigned id) override {
+    const auto text = texts.find(id);
+    if (text != texts.end()) return text->second;
     return id == 4 ? "S4 %d others" : "S" + std::to_string(id);
   }
   int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
@@ -68,8 +74,6 @@ struct ModeCase {
 };
 
 TEST(RunEntry, ChoosesModeSilenceAndConfirmation) {
-  const std::string longFolder = "C:\\" + std::string(250, 'f') + "\\";
-  const std::string longPath = longFolder + "setup.exe";  // "setup.exe" lies past byte 259
   const ModeCase cases[] = {
       {{"PtvUnInst.exe"}, kUninstaller, RunMode::Uninstall, 0, true},
       {{"PtvUnInst.exe", "-s"}, kUninstaller, RunMode::Uninstall, 1, false},
@@ -87,7 +91,6 @@ TEST(RunEntry, ChoosesModeSilenceAndConfirmation) {
       {{"x"}, "D:\\Setup.exe\\PtvUnInst.exe", RunMode::Install, 0, false},
       {{"x"}, "D:\\Package\\setup.ex", RunMode::Uninstall, 0, true},
       {{"x"}, "D:\\Package\\setup_exe", RunMode::Uninstall, 0, true},
-      {{"x"}, longPath.c_str(), RunMode::Uninstall, 0, true},
       // Self-removal is recognised before anything else, the program name included.
       {{"t.tmp", "-delself", kUninstaller}, "C:\\Temp\\t.tmp", RunMode::SelfRemove, 0, false},
       {{"t.tmp", "-delself", kUninstaller, "-s"}, "C:\\Temp\\t.tmp", RunMode::SelfRemove, 1, false},
@@ -185,6 +188,35 @@ TEST(RunEntry, OutcomeOfTheSetupFlowIsTheEntrysOutcome) {
   fake.programPath = kInstaller;
   fake.setupFlowResult = 1;
   EXPECT_EQ(RunEntry({"setup.exe"}, fake), 1);
+}
+
+// The caption goes through a 128-byte buffer and the messages through
+// 256-byte ones: a longer text is cut so that it fits with its terminating
+// zero, and a double-byte character that would not fit whole is left out.
+TEST(RunEntry, CutsLongTextsAtCharacterBoundaries) {
+  const std::string dbcs = "\x95\x5c";  // one character in code page 932, two in 1252
+  for (const unsigned codePage : {932u, 1252u}) {
+    platform_tests::AnsiCodePage machine(codePage);
+    if (!machine.Active()) continue;
+    // In 1252 the first byte fits on its own.
+    const std::string fits = codePage == 932 ? "" : "\x95";
+
+    FakeServices uninstaller;
+    uninstaller.texts = {{2, std::string(126, 'c') + dbcs}, {6, std::string(254, 'a') + dbcs + "zz"}};
+    RunEntry({"PtvUnInst.exe"}, uninstaller);
+    ASSERT_EQ(uninstaller.boxes.size(), 1u) << codePage;
+    EXPECT_EQ(uninstaller.boxes[0].caption, std::string(126, 'c') + fits) << codePage;
+    EXPECT_EQ(uninstaller.boxes[0].text, std::string(254, 'a') + fits) << codePage;
+
+    // The count makes the text longer than the buffer only once it is put in.
+    FakeServices installer;
+    installer.programPath = kInstaller;
+    installer.instances = 101;
+    installer.texts = {{4, "%d" + std::string(251, 'b') + dbcs}};
+    RunEntry({"setup.exe"}, installer);
+    ASSERT_FALSE(installer.boxes.empty()) << codePage;
+    EXPECT_EQ(installer.boxes[0].text, "100" + std::string(251, 'b') + fits) << codePage;
+  }
 }
 
 }  // namespace

@@ -101,6 +101,9 @@ const ProgramCase kProgramCases[] = {
     {"double_byte_folder", 932, "C:\\Package\\" + kHyo + "\\setup.exe", "C:\\Package\\" + kHyo},
     // In a single-byte code page the same bytes hold a real backslash.
     {"same_bytes_single_byte", 1252, "C:\\Package\\" + kHyo + ".exe", "C:\\Package\\\x95"},
+    // The program path comes cut to 259 bytes, here inside "Package".
+    {"path_past_max_path", 1252, "C:\\" + std::string(250, 'f') + "\\Package\\setup.exe",
+     "C:\\" + std::string(250, 'f')},
 };
 
 void PrintTo(const ProgramCase& c, std::ostream* os) { *os << c.name; }

@@ -1,27 +1,25 @@
-// Reading and writing single string values, and the shell-folder values.
+// Reading and writing single string values, in a scratch key of the
+// registry that the build runs against.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "discovery/registry_access.h"
-#include "discovery/registry_keys.h"
-#include "discovery/shell_folders.h"
+#include "platform/errors.h"
 #include "platform/registry.h"
-#include "scratch_machine.h"
+#include "scratch_key.h"
 
 namespace discovery_tests {
 namespace {
 
-using platform::RegRoot;
-
-constexpr char kKey[] = "SOFTWARE\\Lumetra\\Test";
-
 // Stores raw data as the registry call would, bypassing WriteRegistryString.
-void StoreRaw(const std::string& name, std::uint32_t type, const std::string& data) {
+void StoreRaw(const ScratchKey& scratch, const std::string& name, std::uint32_t type, const std::string& data) {
   platform::RegKey key = nullptr;
-  ASSERT_TRUE(platform::CreateRegKey(platform::RootKey(RegRoot::LocalMachine), kKey, key));
-  ASSERT_TRUE(platform::SetRegValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size())));
+  ASSERT_TRUE(platform::CreateRegKey(platform::RootKey(scratch.root()), scratch.path(), key))
+      << "error " << platform::LastError();
+  EXPECT_TRUE(platform::SetRegValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size())))
+      << "error " << platform::LastError();
   platform::CloseRegKey(key);
 }
 
@@ -29,7 +27,7 @@ struct ReadCase {
   const char* name;
   std::string valueName;
   std::uint32_t type;
-  std::string data;  // stored as given; "" with kRegNone means: not stored
+  std::string data;  // stored as given
   std::string readName;
   std::string expected;
 };
@@ -56,30 +54,31 @@ class ReadRegistryStringTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadRegistryStringTest, ReadsTextUpTo259Characters) {
   const ReadCase& c = GetParam();
-  ScratchMachine machine;
-  ASSERT_TRUE(machine.Ready());
-  StoreRaw(c.valueName, c.type, c.data);
-  EXPECT_EQ(ReadRegistryString(RegRoot::LocalMachine, kKey, c.readName), c.expected);
+  ScratchKey scratch;
+  ASSERT_TRUE(scratch.Ready());
+  StoreRaw(scratch, c.valueName, c.type, c.data);
+  EXPECT_EQ(ReadRegistryString(scratch.root(), scratch.path(), c.readName), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ReadRegistryStringTest, ::testing::ValuesIn(kReadCases),
                          [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(ReadRegistryString, MissingKeyReadsEmpty) {
-  ScratchMachine machine;
-  ASSERT_TRUE(machine.Ready());
-  EXPECT_EQ(ReadRegistryString(RegRoot::LocalMachine, "SOFTWARE\\No\\Such\\Key", "Path"), "");
-  EXPECT_EQ(ReadRegistryString(RegRoot::CurrentUser, "Software\\No Such Key", ""), "");
+  ScratchKey scratch;
+  ASSERT_TRUE(scratch.Ready());
+  EXPECT_EQ(ReadRegistryString(scratch.root(), scratch.path(), "Path"), "");
+  EXPECT_EQ(ReadRegistryString(scratch.root(), scratch.path() + "\\No\\Such\\Key", ""), "");
 }
 
 TEST(WriteRegistryString, CreatesMissingKeysAndStoresTextWithItsZero) {
-  ScratchMachine machine;
-  ASSERT_TRUE(machine.Ready());
-  const std::string deep = "SOFTWARE\\Lumetra\\New\\Deeper\\Deepest";
+  ScratchKey scratch;
+  ASSERT_TRUE(scratch.Ready());
+  const std::string deep = scratch.path() + "\\New\\Deeper\\Deepest";
   for (const std::string valueName : {"Path", ""}) {
-    ASSERT_TRUE(WriteRegistryString(RegRoot::LocalMachine, deep, valueName, "D:\\Apps\\Pictavo 6"));
+    ASSERT_TRUE(WriteRegistryString(scratch.root(), deep, valueName, "D:\\Apps\\Pictavo 6"))
+        << "error " << platform::LastError();
     platform::RegKey key = nullptr;
-    ASSERT_TRUE(platform::OpenRegKey(platform::RootKey(RegRoot::LocalMachine), deep, false, key));
+    ASSERT_TRUE(platform::OpenRegKey(platform::RootKey(scratch.root()), deep, false, key));
     std::uint32_t type = 0;
     char data[64] = {};
     std::uint32_t size = sizeof data;
@@ -88,43 +87,12 @@ TEST(WriteRegistryString, CreatesMissingKeysAndStoresTextWithItsZero) {
     EXPECT_EQ(type, platform::kRegSz);
     EXPECT_EQ(size, 18u);  // the text and its terminating zero
     EXPECT_EQ(std::string(data, size), std::string("D:\\Apps\\Pictavo 6\0", 18));
-    EXPECT_EQ(ReadRegistryString(RegRoot::LocalMachine, deep, valueName), "D:\\Apps\\Pictavo 6");
+    EXPECT_EQ(ReadRegistryString(scratch.root(), deep, valueName), "D:\\Apps\\Pictavo 6");
   }
   // The two writes went to two different values of the one key.
-  EXPECT_TRUE(WriteRegistryString(RegRoot::LocalMachine, deep, "", "default"));
-  EXPECT_EQ(ReadRegistryString(RegRoot::LocalMachine, deep, "Path"), "D:\\Apps\\Pictavo 6");
-  EXPECT_EQ(ReadRegistryString(RegRoot::LocalMachine, deep, ""), "default");
-}
-
-// Each folder and user kind reads its own value of the Shell Folders key.
-TEST(ShellFolders, EachFolderReadsItsOwnValue) {
-  ScratchMachine machine;
-  ASSERT_TRUE(machine.Ready());
-  const struct {
-    ShellFolder folder;
-    bool allUsers;
-    RegRoot root;
-    const char* valueName;
-  } kValues[] = {
-      {ShellFolder::Programs, false, RegRoot::CurrentUser, "Programs"},
-      {ShellFolder::Programs, true, RegRoot::LocalMachine, "Common Programs"},
-      {ShellFolder::Startup, false, RegRoot::CurrentUser, "Startup"},
-      {ShellFolder::Startup, true, RegRoot::LocalMachine, "Common Startup"},
-      {ShellFolder::Desktop, false, RegRoot::CurrentUser, "Desktop"},
-      {ShellFolder::Desktop, true, RegRoot::LocalMachine, "Common Desktop"},
-  };
-  for (const auto& v : kValues) {
-    ASSERT_TRUE(WriteRegistryString(v.root, kShellFoldersKey, v.valueName, std::string("X:\\") + v.valueName));
-  }
-  for (const auto& v : kValues) {
-    EXPECT_EQ(ReadShellFolder(v.folder, v.allUsers), std::string("X:\\") + v.valueName) << v.valueName;
-  }
-  // A folder the system does not have reads as empty.
-  platform::RegKey key = nullptr;
-  ASSERT_TRUE(platform::OpenRegKey(platform::RootKey(RegRoot::LocalMachine), kShellFoldersKey, true, key));
-  ASSERT_TRUE(platform::DeleteRegValue(key, "Common Startup"));
-  platform::CloseRegKey(key);
-  EXPECT_EQ(ReadShellFolder(ShellFolder::Startup, true), "");
+  EXPECT_TRUE(WriteRegistryString(scratch.root(), deep, "", "default"));
+  EXPECT_EQ(ReadRegistryString(scratch.root(), deep, "Path"), "D:\\Apps\\Pictavo 6");
+  EXPECT_EQ(ReadRegistryString(scratch.root(), deep, ""), "default");
 }
 
 }  // namespace

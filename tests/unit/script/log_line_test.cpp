@@ -10,34 +10,37 @@ struct ClassifyCase {
   const char* line;
   LineKind kind;
   const char* text;
+  bool fileLine;  // one of the five kinds that name files
 };
 
 TEST(ClassifyLogLine, TellsTheEightPrefixesAndNearMisses) {
   const ClassifyCase cases[] = {
-      {"File Copy: a.dll", LineKind::FileCopy, "a.dll"},
-      {"File Copy x64: b.dll", LineKind::FileCopyX64, "b.dll"},
-      {"File Copy ind: mfc42.dll", LineKind::FileCopyInd, "mfc42.dll"},
-      {"File Overwrite: c.ini", LineKind::FileOverwrite, "c.ini"},
-      {"File Del: old.dll | no longer shipped", LineKind::FileDel, "old.dll | no longer shipped"},
-      {"Make Dir: help", LineKind::MakeDir, "help"},
-      {"Made Dir: C:\\Menu\\Pictavo 6", LineKind::MadeDir, "C:\\Menu\\Pictavo 6"},
-      {"Shell Link: C:\\Menu\\Pictavo 6\\Pictavo 6.lnk", LineKind::ShellLink, "C:\\Menu\\Pictavo 6\\Pictavo 6.lnk"},
+      {"File Copy: a.dll", LineKind::FileCopy, "a.dll", true},
+      {"File Copy x64: b.dll", LineKind::FileCopyX64, "b.dll", true},
+      {"File Copy ind: mfc42.dll", LineKind::FileCopyInd, "mfc42.dll", true},
+      {"File Overwrite: c.ini", LineKind::FileOverwrite, "c.ini", true},
+      {"File Del: old.dll | no longer shipped", LineKind::FileDel, "old.dll | no longer shipped", true},
+      {"Make Dir: help", LineKind::MakeDir, "help", false},
+      {"Made Dir: C:\\Menu\\Pictavo 6", LineKind::MadeDir, "C:\\Menu\\Pictavo 6", false},
+      {"Shell Link: C:\\Menu\\Pictavo 6\\Pictavo 6.lnk", LineKind::ShellLink,
+       "C:\\Menu\\Pictavo 6\\Pictavo 6.lnk", false},
       // The prefix's blank is part of it; what follows is kept as it is.
-      {"File Copy:  a.dll", LineKind::FileCopy, " a.dll"},
-      {"File Copy: ", LineKind::FileCopy, ""},
+      {"File Copy:  a.dll", LineKind::FileCopy, " a.dll", true},
+      {"File Copy: ", LineKind::FileCopy, "", true},
       // Near misses.
-      {"File Copy:a.dll", LineKind::Other, "File Copy:a.dll"},
-      {"file copy: a.dll", LineKind::Other, "file copy: a.dll"},
-      {"  File Copy: a.dll", LineKind::Other, "  File Copy: a.dll"},
-      {"File Copy X64: a.dll", LineKind::Other, "File Copy X64: a.dll"},
-      {"File Copy:", LineKind::Other, "File Copy:"},
-      {" ", LineKind::Other, " "},
-      {"", LineKind::Other, ""},
+      {"File Copy:a.dll", LineKind::Other, "File Copy:a.dll", false},
+      {"file copy: a.dll", LineKind::Other, "file copy: a.dll", false},
+      {"  File Copy: a.dll", LineKind::Other, "  File Copy: a.dll", false},
+      {"File Copy X64: a.dll", LineKind::Other, "File Copy X64: a.dll", false},
+      {"File Copy:", LineKind::Other, "File Copy:", false},
+      {" ", LineKind::Other, " ", false},
+      {"", LineKind::Other, "", false},
   };
   for (const ClassifyCase& c : cases) {
     const LogLine line = ClassifyLogLine(c.line);
     EXPECT_EQ(line.kind, c.kind) << c.line;
     EXPECT_EQ(line.text, c.text) << c.line;
+    EXPECT_EQ(IsFileLine(line.kind), c.fileLine) << c.line;
   }
 }
 

@@ -1,4 +1,8 @@
-#include "app/command_line.h"
+#include "platform/command_line.h"
+
+#include "platform/text.h"
+
+namespace platform {
 
 namespace {
 
@@ -6,7 +10,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 class Splitter {
  public:
-  Splitter(const std::string& text, LeadByteTest isLeadByte) : text_(text), isLeadByte_(isLeadByte) {}
+  explicit Splitter(const std::string& text) : text_(text) {}
 
   std::vector<std::string> Split() {
     std::vector<std::string> args;
@@ -24,9 +28,9 @@ class Splitter {
 
   // Appends the character at the position, both bytes of a double-byte one.
   void TakeCharacter(std::string& out) {
-    const char c = text_[pos_++];
-    out.push_back(c);
-    if (isLeadByte_ && isLeadByte_(static_cast<unsigned char>(c)) && !AtEnd()) out.push_back(text_[pos_++]);
+    const std::size_t next = NextCharIndex(text_, pos_);
+    out.append(text_, pos_, next - pos_);
+    pos_ = next;
   }
 
   std::string ProgramName() {
@@ -76,12 +80,13 @@ class Splitter {
   }
 
   const std::string& text_;
-  LeadByteTest isLeadByte_;
   std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& commandLine, LeadByteTest isLeadByte) {
-  return Splitter(commandLine, isLeadByte).Split();
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+  return Splitter(commandLine).Split();
 }
+
+}  // namespace platform
