@@ -1,15 +1,12 @@
 // The conformance cases on the emulated machine: a fresh machine per case,
 // files put in use through the machine's holds.
-#include <stdlib.h>
-
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <utility>
 
 #include "platform/emulated/machine.h"
 #include "platform/files.h"
 #include "support.h"
+#include "temporary_machine.h"
 
 namespace conformance {
 
@@ -18,29 +15,14 @@ bool RunAsChildProgram(int, char**, int&) { return false; }
 bool ReadOnlyFilesRefuseWrites() { return true; }
 
 struct Scratch::Impl {
-  std::string hostFolder;
+  test_support::TemporaryMachine machine;
 };
 
 Scratch::Scratch() : impl_(std::make_unique<Impl>()) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ptvconf-XXXXXX").string();
-  if (!mkdtemp(&pattern[0])) return;
-  impl_->hostFolder = pattern;
-  const std::string machine = pattern + "/machine";
-  std::string error;
-  if (!emu::CreateMachine(machine, emu::MachineSettings{}, error)) {
-    std::fprintf(stderr, "no emulated machine: %s\n", error.c_str());
-    return;
-  }
-  emu::UseMachine(machine);
-  if (platform::CreateFolder("C:\\scratch")) folder_ = "C:\\scratch";
+  if (impl_->machine.Ready() && platform::CreateFolder("C:\\scratch")) folder_ = "C:\\scratch";
 }
 
-Scratch::~Scratch() {
-  if (!impl_->hostFolder.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(impl_->hostFolder, ignored);
-  }
-}
+Scratch::~Scratch() = default;
 
 namespace {
 class Held : public FileInUse {

@@ -1,37 +1,23 @@
 #include "scratch_machine.h"
 
-#include <stdlib.h>
-
-#include <cstdio>
-#include <filesystem>
-
 #include "app/state/setup_state.h"
-#include "platform/emulated/machine.h"
 #include "platform/files.h"
 
 namespace discovery_tests {
 
-ScratchMachine::ScratchMachine(unsigned codePage) {
+namespace {
+// The setup state starts afresh with every machine, as in a new process.
+emu::MachineSettings FreshStateAndCodePage(unsigned codePage) {
   TheSetupState() = SetupState();
-  std::string pattern = (std::filesystem::temp_directory_path() / "ptvdiscovery-XXXXXX").string();
-  if (!mkdtemp(&pattern[0])) return;
-  host_ = pattern;
   emu::MachineSettings settings;
   settings.codePage = codePage;
-  std::string error;
-  if (!emu::CreateMachine(host_ + "/machine", settings, error)) {
-    std::fprintf(stderr, "no emulated machine: %s\n", error.c_str());
-    return;
-  }
-  emu::UseMachine(host_ + "/machine");
-  ready_ = true;
+  return settings;
 }
+}  // namespace
 
-ScratchMachine::~ScratchMachine() {
-  if (host_.empty()) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(host_, ignored);
-}
+ScratchMachine::ScratchMachine(unsigned codePage) : machine_(FreshStateAndCodePage(codePage)) {}
+
+ScratchMachine::~ScratchMachine() = default;
 
 bool MakeFolders(const std::string& windowsPath) {
   // Each level in turn; "C:" itself needs no making.

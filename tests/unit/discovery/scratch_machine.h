@@ -3,6 +3,8 @@
 // things the discovery cases put on it.
 #include <string>
 
+#include "temporary_machine.h"
+
 namespace discovery_tests {
 
 class ScratchMachine {
@@ -12,11 +14,10 @@ class ScratchMachine {
   ScratchMachine(const ScratchMachine&) = delete;
   ScratchMachine& operator=(const ScratchMachine&) = delete;
 
-  bool Ready() const { return ready_; }
+  bool Ready() const { return machine_.Ready(); }
 
  private:
-  std::string host_;
-  bool ready_ = false;
+  test_support::TemporaryMachine machine_;
 };
 
 // Creates the folder and every missing folder above it.

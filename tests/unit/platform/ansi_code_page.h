@@ -2,7 +2,7 @@
 // Runs a case in a chosen ANSI code page: on Linux a fresh emulated machine
 // with that code page, removed afterwards; on Windows the system's own code
 // page, so a case that needs another one is skipped.
-#include <string>
+#include <memory>
 
 namespace platform_tests {
 
@@ -17,8 +17,9 @@ class AnsiCodePage {
   bool Active() const;
 
  private:
+  struct State;  // what the build needs to hold for the code page
   unsigned codePage_;
-  std::string host_;  // the emulated machine's host folder; "" on Windows
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace platform_tests

@@ -4,6 +4,9 @@
 
 namespace platform_tests {
 
+// The system's own code page needs nothing held.
+struct AnsiCodePage::State {};
+
 AnsiCodePage::AnsiCodePage(unsigned codePage) : codePage_(codePage) {}
 
 AnsiCodePage::~AnsiCodePage() = default;

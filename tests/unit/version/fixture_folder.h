@@ -1,6 +1,7 @@
 #pragma once
 // Where the version tests put their files: a fresh emulated machine on Linux,
 // a temporary folder on Windows. Paths handed out are Windows paths.
+#include <memory>
 #include <string>
 
 namespace version_tests {
@@ -18,7 +19,8 @@ class FixtureFolder {
   std::string Put(const std::string& name, const std::string& bytes);
 
  private:
-  std::string host_;    // host folder removed afterwards
+  struct State;  // what the build holds until the folder goes
+  std::unique_ptr<State> state_;
   std::string folder_;  // Windows path of the folder for the files
 };
 

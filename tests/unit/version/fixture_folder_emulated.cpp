@@ -1,34 +1,21 @@
-#include <stdlib.h>
-
-#include <cstdio>
-#include <filesystem>
-
 #include "fixture_folder.h"
 #include "pe_image.h"
 #include "platform/emulated/machine.h"
 #include "platform/files.h"
+#include "temporary_machine.h"
 
 namespace version_tests {
 
-FixtureFolder::FixtureFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ptvversion-XXXXXX").string();
-  if (!mkdtemp(&pattern[0])) return;
-  host_ = pattern;
-  const std::string machine = host_ + "/machine";
-  std::string error;
-  if (!emu::CreateMachine(machine, emu::MachineSettings{}, error)) {
-    std::fprintf(stderr, "no emulated machine: %s\n", error.c_str());
-    return;
-  }
-  emu::UseMachine(machine);
-  if (platform::CreateFolder("C:\\fixtures")) folder_ = "C:\\fixtures";
+// A machine of its own, removed with the folder.
+struct FixtureFolder::State {
+  test_support::TemporaryMachine machine;
+};
+
+FixtureFolder::FixtureFolder() : state_(std::make_unique<State>()) {
+  if (state_->machine.Ready() && platform::CreateFolder("C:\\fixtures")) folder_ = "C:\\fixtures";
 }
 
-FixtureFolder::~FixtureFolder() {
-  if (host_.empty()) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(host_, ignored);
-}
+FixtureFolder::~FixtureFolder() = default;
 
 std::string FixtureFolder::Put(const std::string& name, const std::string& bytes) {
   std::string host;

@@ -17,21 +17,26 @@ std::string TestProgramFolder() {
 }
 }  // namespace
 
-FixtureFolder::FixtureFolder() {
+// A temporary folder of the real file system, removed afterwards.
+struct FixtureFolder::State {
+  std::string host;
+};
+
+FixtureFolder::FixtureFolder() : state_(std::make_unique<State>()) {
   static int serial = 0;
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::temp_directory_path(error) /
                                        ("ptvversion-" + std::to_string(++serial));
   std::filesystem::remove_all(folder, error);
   if (!std::filesystem::create_directories(folder, error)) return;
-  host_ = folder.string();
-  folder_ = host_;
+  state_->host = folder.string();
+  folder_ = state_->host;
 }
 
 FixtureFolder::~FixtureFolder() {
-  if (host_.empty()) return;
+  if (state_->host.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove_all(host_, ignored);
+  std::filesystem::remove_all(state_->host, ignored);
 }
 
 std::string FixtureFolder::Put(const std::string& name, const std::string& bytes) {
