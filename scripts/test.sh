@@ -13,6 +13,20 @@ failed=0
 "$top/scripts/install-deps.sh" all || { echo "could not install the build dependencies"; echo "0 passed, 1 failed"; exit 1; }
 mkdir -p "$logs"
 
+# Adds the counts of a runner's last line "<name>: N passed, M failed" in
+# its log; a log without that line counts as one failure.
+count_summary() {  # name log
+  local line
+  line=$(grep -E "^$1: [0-9]+ passed, [0-9]+ failed" "$2" | tail -1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^[^:]+: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  else
+    echo "$1 gave no result (log: ${2#"$top"/})"
+    failed=$((failed + 1))
+  fi
+}
+
 for b in linux win64 win32; do
   echo "== build $b"
   if ! "$top/scripts/build.sh" "$b" >"$logs/build-$b.log" 2>&1; then
@@ -42,28 +56,14 @@ echo "== Windows tests under Wine"
 if [ -x scripts/wine-tests.sh ] && [ -d build/win64/tests ]; then
   scripts/wine-tests.sh build/win64 >"$logs/wine.log" 2>&1
   grep -vE '^\[ +(RUN|OK) +\]' "$logs/wine.log" | grep -E 'FAILED|wine:|timed out|crashed' | tail -40
-  line=$(grep -E '^wine: [0-9]+ passed, [0-9]+ failed' "$logs/wine.log" | tail -1)
-  if [ -n "$line" ]; then
-    passed=$((passed + $(sed -E 's/^wine: ([0-9]+) passed.*/\1/' <<<"$line")))
-    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
-  else
-    echo "the Wine run gave no result (log: build/logs/wine.log)"
-    failed=$((failed + 1))
-  fi
+  count_summary wine "$logs/wine.log"
 fi
 
 echo "== Windows run modes under Wine"
 if [ -f build/win64/bin/setup.exe ]; then
   timeout --kill-after=30 1200 tests/wine/runmodes_test.sh build/win64 >"$logs/wine-e2e.log" 2>&1
   grep -vE '^(ok |wine-e2e: [0-9]+ passed)' "$logs/wine-e2e.log" | tail -40
-  line=$(grep -E '^wine-e2e: [0-9]+ passed, [0-9]+ failed' "$logs/wine-e2e.log" | tail -1)
-  if [ -n "$line" ]; then
-    passed=$((passed + $(sed -E 's/^wine-e2e: ([0-9]+) passed.*/\1/' <<<"$line")))
-    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
-  else
-    echo "the Wine run-mode test gave no result (log: build/logs/wine-e2e.log)"
-    failed=$((failed + 1))
-  fi
+  count_summary wine-e2e "$logs/wine-e2e.log"
 fi
 
 echo "$passed passed, $failed failed"

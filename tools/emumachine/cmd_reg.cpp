@@ -10,6 +10,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/hive.h"
 #include "platform/emulated/registry_store.h"
 #include "platform/registry.h"
@@ -77,14 +78,10 @@ std::string ShownData(std::uint32_t type, const std::string& data) {
       break;
     case platform::kRegMultiSz: {
       std::string shown;
-      std::size_t start = 0;
-      while (start < data.size()) {
-        std::size_t end = data.find('\0', start);
-        if (end == std::string::npos) end = data.size();
-        if (end == start) break;  // the list's end
+      for (const std::string& piece : emu::internal::SplitAtZeros(data)) {
+        if (piece.empty()) break;  // the list's end
         if (!shown.empty()) shown += "\\0";
-        shown += data.substr(start, end - start);
-        start = end + 1;
+        shown += piece;
       }
       return shown;
     }

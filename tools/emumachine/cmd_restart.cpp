@@ -40,14 +40,7 @@ std::string WithoutPrefix(std::string path, const std::string& prefix) {
 // The value's strings in pairs: "\??\source", then "\??\target", "!\??\target"
 // (may replace) or "" (delete). The empty string after the last pair ends the list.
 bool PendingOperations(const std::string& data, std::vector<Operation>& operations, std::string& problem) {
-  std::vector<std::string> strings;
-  std::size_t start = 0;
-  while (start < data.size()) {
-    std::size_t end = data.find('\0', start);
-    if (end == std::string::npos) end = data.size();
-    strings.push_back(data.substr(start, end - start));
-    start = end + 1;
-  }
+  const std::vector<std::string> strings = emu::internal::SplitAtZeros(data);
   std::size_t i = 0;
   for (; i + 1 < strings.size(); i += 2) {
     if (strings[i].empty()) break;

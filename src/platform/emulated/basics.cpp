@@ -58,5 +58,17 @@ std::string FolderOf(const std::string& windowsPath) {
   return windowsPath.substr(0, separator == 2 ? 3 : separator);
 }
 
+std::vector<std::string> SplitAtZeros(const std::string& data) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  while (start < data.size()) {
+    std::size_t end = data.find('\0', start);
+    if (end == std::string::npos) end = data.size();
+    pieces.push_back(data.substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces;
+}
+
 }  // namespace internal
 }  // namespace emu

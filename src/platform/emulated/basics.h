@@ -3,6 +3,7 @@
 // host errors and Windows paths.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace emu {
 namespace internal {
@@ -17,6 +18,10 @@ std::string Trimmed(const std::string& text, const char* blanks = " \t\r\n");
 bool ReadAll(int fd, std::string& text);
 // All of `text`; false on a write error.
 bool WriteAll(int fd, const std::string& text);
+
+// The pieces of `data` between zero bytes; a zero at the very end ends the
+// last piece and adds none ("a\0\0" gives "a" and "").
+std::vector<std::string> SplitAtZeros(const std::string& data);
 
 // The Windows error for a failed host call on a file or folder.
 std::uint32_t ErrorFromErrno(int error);

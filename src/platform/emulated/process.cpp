@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/emulated/basics.h"
 #include "platform/emulated/command_line.h"
 #include "platform/emulated/machine.h"
 #include "platform/text.h"
@@ -26,14 +27,7 @@ namespace {
 std::string HostCommandLine() {
   std::ifstream in("/proc/self/cmdline", std::ios::binary);
   std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::string> arguments;
-  std::size_t start = 0;
-  while (start < raw.size()) {
-    std::size_t end = raw.find('\0', start);
-    if (end == std::string::npos) end = raw.size();
-    arguments.push_back(raw.substr(start, end - start));
-    start = end + 1;
-  }
+  std::vector<std::string> arguments = emu::internal::SplitAtZeros(raw);
   if (arguments.empty()) return "";
   std::string program = arguments.front();
   arguments.erase(arguments.begin());
