@@ -44,3 +44,37 @@
 
 // The application title, caption of the framework's message boxes.
 #define IDS_APP_TITLE 57344
+
+// Dialog templates: the wizard frame and its five pages.
+#define IDD_SETUP 103
+#define IDD_AGREEMENT 104
+#define IDD_WELCOME 105
+#define IDD_FOLDER 106
+#define IDD_GROUP 107
+#define IDD_START 108
+
+// The artwork: the wizard's picture and the application icon.
+#define IDB_SETUP 101
+#define IDI_SETUP 102
+
+// Controls. The frame's buttons are 1 (Next), 2 (Cancel) and 3 (Back);
+// ids of different pages may repeat.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+#define IDC_BACK 3
+#define IDC_PICTURE 1002
+#define IDC_VERSION 1003
+#define IDC_AGREEMENT 1000
+#define IDC_CURRENT_USER 1001
+#define IDC_ALL_USERS 1002
+#define IDC_BROWSE 1005
+#define IDC_HINT 1006
+#define IDC_FOLDER 1013
+#define IDC_GROUP 1000
+#define IDC_AUTOSTART 1008
+#define IDC_DESKICON 1009
+#define IDC_PLEASE_WAIT 1009
+#define IDC_READY 1010
+#define IDC_READY_HINT 1011
+#define IDC_RUN_AFTER 1012

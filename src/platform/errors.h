@@ -22,6 +22,8 @@ enum ErrorCode : std::uint32_t {
   kErrMoreData = 234,
   kErrNoMoreItems = 259,
   kErrDirectory = 267,  // a folder was named where a file is
+  kErrInvalidWindowHandle = 1400,
+  kErrResourceNameNotFound = 1814,  // no dialog template or image of that id
 };
 
 // The error of the last failing call on this thread (GetLastError).

@@ -25,4 +25,10 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
 // LoadStringA on the program's own string table; "" when there is no such string.
 std::string LoadResourceString(unsigned id);
 
+// The application's main window, as the framework keeps it (the window MFC
+// calls m_pMainWnd): the wizard while it runs, none before and after. Message
+// boxes raised meanwhile take it as their owner.
+WindowHandle MainWindow();
+void SetMainWindow(WindowHandle window);
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 //   emumachine transcript MACHINE
 #include <cstdio>
 
+#include "platform/emulated/machine/dialog_commands.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/operator.h"
 #include "tool.h"
@@ -12,14 +13,22 @@ namespace tool {
 
 int AnswerCommand(const Arguments& args) {
   if (!OpenMachine(args[0])) return kExitFailed;
-  if (args.size() < 2) return UsageError("answer: no answer given (ok, cancel, yes or no)");
+  if (args.size() < 2) return UsageError("answer: no answer given (ok, cancel, yes, no or a dialog command)");
   std::vector<std::string> answers;
   for (std::size_t i = 1; i < args.size(); ++i) {
     emu::OperatorAnswer answer;
-    if (!emu::ParseOperatorAnswer(args[i], answer)) {
-      return UsageError("answer: \"" + args[i] + "\" is not an answer (ok, cancel, yes or no)");
+    emu::DialogCommand command;
+    std::string error;
+    if (emu::ParseOperatorAnswer(args[i], answer)) {
+      answers.push_back(emu::OperatorAnswerName(answer));
+    } else if (emu::ParseDialogCommand(args[i], command, error)) {
+      answers.push_back(args[i]);
+    } else {
+      // A known command word with the wrong arguments says what is wrong.
+      const bool known = error.find("is not a dialog command") == std::string::npos;
+      return UsageError("answer: \"" + args[i] + "\" is not an answer (ok, cancel, yes or no) nor a dialog command" +
+                        (known ? ": " + error : std::string()));
     }
-    answers.push_back(emu::OperatorAnswerName(answer));
   }
   std::string error;
   if (!emu::AddOperatorAnswers(emu::MachineFolder(), answers, error)) return Fail("answer: " + error);

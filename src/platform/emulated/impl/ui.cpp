@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/impl/dialog_windows.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/operator.h"
+#include "platform/emulated/machine/terminal.h"
+#include "platform/emulated/machine/terminal_view.h"
 #include "platform/errors.h"
 #include "platform/process.h"
 #include "platform/ui.h"
@@ -101,9 +104,66 @@ std::string TranscriptBlock(WindowHandle owner, const std::string& text, const s
   block += std::string("  buttons: ") + buttons + "\n";
   block += std::string("  icon: ") + IconOf(flags) + "\n";
   block += std::string("  default button: ") + ((flags & 0xF00u) == kMbDefButton2 ? "2" : "1") + "\n";
-  block += "  owner: " + emu::DescribeOwnerWindow(owner) + "\n";
+  std::string ownerName;
+  if (!dialogs::DescribeOwner(owner, ownerName)) ownerName = emu::DescribeOwnerWindow(owner);
+  block += "  owner: " + ownerName + "\n";
   block += "  answer: " + answer + "\n\n";
   return block;
+}
+
+// A person at the terminal answers: Tab and the arrows move between the
+// buttons, Enter or Space presses one, its first letter too; Esc is Cancel
+// where the box has one. The default button has the focus first.
+bool AnswerAtTerminal(const std::string& text, const std::string& caption, unsigned flags,
+                      const BoxButtons& buttons, emu::OperatorAnswer& answer) {
+  std::vector<std::string> labels;
+  for (emu::OperatorAnswer a : buttons.answers) {
+    std::string label = emu::OperatorAnswerName(a);
+    label[0] = static_cast<char>(label[0] - 'a' + 'A');
+    labels.push_back(label == "Ok" ? "OK" : label);
+  }
+  std::size_t focus = (flags & 0xF00u) == kMbDefButton2 && labels.size() > 1 ? 1 : 0;
+  emu::TerminalSession terminal;
+  for (;;) {
+    terminal.Draw(emu::RenderMessageBox(caption, text, labels, focus, terminal.Width()));
+    const emu::Key key = terminal.ReadKey();
+    switch (key.kind) {
+      case emu::KeyKind::Closed:
+        return false;
+      case emu::KeyKind::Tab:
+      case emu::KeyKind::Right:
+      case emu::KeyKind::Down:
+        focus = (focus + 1) % labels.size();
+        break;
+      case emu::KeyKind::BackTab:
+      case emu::KeyKind::Left:
+      case emu::KeyKind::Up:
+        focus = (focus + labels.size() - 1) % labels.size();
+        break;
+      case emu::KeyKind::Enter:
+      case emu::KeyKind::Space:
+        answer = buttons.answers[focus];
+        return true;
+      case emu::KeyKind::Escape:
+        for (emu::OperatorAnswer a : buttons.answers) {
+          if (a == emu::OperatorAnswer::Cancel || buttons.answers.size() == 1) {
+            answer = a;
+            return true;
+          }
+        }
+        break;
+      case emu::KeyKind::Char:
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+          if ((key.ch | 0x20) == (labels[i][0] | 0x20)) {
+            answer = buttons.answers[i];
+            return true;
+          }
+        }
+        break;
+      default:
+        break;
+    }
+  }
 }
 
 }  // namespace
@@ -119,6 +179,12 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
   std::string line;
   const emu::TakeResult taken = emu::TakeOperatorAnswer(machine, line);
   emu::OperatorAnswer answer;
+  if (taken == emu::TakeResult::Empty && emu::TerminalAvailable() &&
+      AnswerAtTerminal(text, caption, flags, buttons, answer)) {
+    const std::string name = std::string(emu::OperatorAnswerName(answer)) + " (keyboard)";
+    emu::AppendToTranscript(machine, TranscriptBlock(owner, text, caption, flags, buttons.names, name));
+    return ResultOf(answer);
+  }
   if (taken == emu::TakeResult::Taken && ParseOperatorAnswer(line, answer)) {
     for (emu::OperatorAnswer allowed : buttons.answers) {
       if (allowed == answer) {

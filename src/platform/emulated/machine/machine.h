@@ -10,8 +10,11 @@
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
-//   operator/answers          message-box answers still to give, one a line
-//   transcript.txt            every message box shown, with its answer
+//   operator/answers          what the operator still has to do, one a line: answers to
+//                             message boxes and commands for dialogs, in order
+//   transcript.txt            every message box shown, with its answer; every dialog shown,
+//                             every change to its controls, what it showed while it waited
+//                             and what the operator or a person at the terminal did
 //
 // A program run on the machine learns its world from the environment:
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
@@ -29,11 +32,17 @@
 //   registry.h       the registry as a whole (hives in hive.h, hive_file.h, REGEDIT4 text in regedit4.h)
 //   restart.h        the file operations scheduled for the next restart
 //   operator.h       the scripted operator who answers message boxes, and the transcript
+//   dialog_commands.h what the operator does to dialogs and to the folder chooser
+//   dialog_template.h the program's dialog templates as the emulated dialog manager reads them
+//   dialog_view.h    what a person sees of a dialog, as the transcript describes it
+//   terminal.h       a person at a terminal in place of the operator (terminal_view.h: its screens)
 //   version_image.h  the version block of a program image
 // What the machine's own code shares lives in internal/, which only the
 // machine and the platform definitions over it (impl/) include.
 #include <string>
 
+#include "platform/emulated/machine/dialog_commands.h"
+#include "platform/emulated/machine/dialog_view.h"
 #include "platform/emulated/machine/name_case.h"
 #include "platform/emulated/machine/operator.h"
 #include "platform/emulated/machine/paths.h"
