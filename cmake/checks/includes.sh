@@ -45,13 +45,12 @@ standard=" algorithm any array atomic bitset cassert ccomplex cctype cerrno cfen
   stack stdexcept streambuf string string_view strstream system_error tuple
   type_traits typeindex typeinfo unordered_map unordered_set utility valarray
   variant vector "
-standard=$(echo $standard)
-standard=" $standard "
+standard=" $(echo $standard) "
 reaching=" filesystem fstream iostream thread future mutex shared_mutex
   condition_variable execution csignal csetjmp ctime clocale "
 reaching=" $(echo $reaching) "
 
-# The folders this subsystem may include from, for the messages and the test.
+# The folders this subsystem may include from.
 allowed_text="src/$folder"
 may_platform=no
 [ "$library" = ptv_platform ] && may_platform=yes
