@@ -147,6 +147,8 @@ emu::ControlView ControlViewOf(const ControlState& c, const ControlState* focus)
   v.selectionStart = c.selectionStart;
   v.selectionEnd = c.selectionEnd;
   v.firstLine = c.firstLine;
+  v.top = c.rect.top;
+  v.bottom = c.rect.bottom;
   return v;
 }
 

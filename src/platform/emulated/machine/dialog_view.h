@@ -26,6 +26,7 @@ struct ControlView {
   bool multiline = false;  // an edit of several lines
   int selectionStart = 0, selectionEnd = 0;  // an edit's selection; empty when equal
   int firstLine = 0;                         // an edit's first line shown
+  int top = 0, bottom = 0;                   // in its dialog's client area, in pixels
 };
 
 struct PageView {

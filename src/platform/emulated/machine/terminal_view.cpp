@@ -7,14 +7,19 @@ namespace emu {
 namespace {
 
 constexpr std::size_t kIndent = 2;
+// Controls this far apart, in pixels, get a blank line between them.
+constexpr int kGapPixels = 6;
 
 ScreenLine Plain(const std::string& text) { return {text, 0, 0}; }
 
+// A line of a control; the focused one starts with "> " and is in reverse
+// video from `from` on.
 ScreenLine Marked(const std::string& text, bool mark, std::size_t from = 0) {
   ScreenLine line{text, 0, 0};
   if (mark) {
+    if (line.text.size() >= 2 && line.text.compare(0, 2, "  ") == 0) line.text.replace(0, 2, "> ");
     line.markStart = from;
-    line.markEnd = text.size();
+    line.markEnd = line.text.size();
   }
   return line;
 }
@@ -89,6 +94,7 @@ void AddControl(const ControlView& c, std::size_t width, int editRows, std::vect
         const std::string rule = pad + "+" + std::string(inner + 2, '-') + "+";
         out.push_back(Marked(rule, c.focused, kIndent));
         const std::size_t first = std::min<std::size_t>(static_cast<std::size_t>(c.firstLine), lines.size());
+        editRows = std::min(editRows, std::max(3, static_cast<int>(lines.size())));
         for (int row = 0; row < editRows; ++row) {
           const std::size_t at = first + static_cast<std::size_t>(row);
           std::string text = at < lines.size() ? lines[at] : "";
@@ -149,8 +155,18 @@ std::vector<ScreenLine> RenderDialog(const DialogView& view, int width, int heig
   out.push_back(Plain(""));
   for (const PageView& page : view.pages) {
     if (!page.visible) continue;
+    // Top to bottom as the page lays them out (the tab order may differ).
+    std::vector<ControlView> shown;
     for (const ControlView& c : page.controls) {
-      if (c.visible) AddControl(c, w, editRows, out);
+      if (c.visible) shown.push_back(c);
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const ControlView& a, const ControlView& b) { return a.top < b.top; });
+    int bottom = -1;
+    for (const ControlView& c : shown) {
+      // A gap between controls in the dialog is a blank line here.
+      if (bottom >= 0 && c.top >= bottom + kGapPixels) out.push_back(Plain(""));
+      AddControl(c, w, editRows, out);
+      bottom = std::max(bottom, c.bottom);
     }
   }
   std::vector<ButtonFace> buttons;
@@ -199,7 +215,7 @@ std::vector<ScreenLine> RenderChooser(const ChooserView& view, int width, int he
   std::size_t first = view.highlighted >= rows ? view.highlighted - rows + 1 : 0;
   for (std::size_t i = first; i < view.entries.size() && i < first + rows; ++i) {
     const bool here = i == view.highlighted;
-    out.push_back(Marked(pad + (here ? "> " : "  ") + view.entries[i], here && view.focus == ChooserView::List, kIndent));
+    out.push_back(Marked(pad + (here ? "-> " : "   ") + view.entries[i], here && view.focus == ChooserView::List, kIndent));
   }
   if (view.entries.empty()) out.push_back(Plain(pad + "  (no folders here)"));
   out.push_back(Plain(""));
