@@ -207,6 +207,14 @@ int CALLBACK BrowseProcedure(HWND window, UINT message, LPARAM lParam, LPARAM da
       return callback(chooser, BrowseNotice::SelectionChanged, "");
     case BFFM_VALIDATEFAILEDA:
       return callback(chooser, BrowseNotice::ValidateFailed, reinterpret_cast<const char*>(lParam));
+    case BFFM_VALIDATEFAILEDW: {
+      // Some shells tell an ANSI caller in Unicode; the name comes over in
+      // the ANSI code page.
+      char typed[MAX_PATH * 2] = {};
+      ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(lParam), -1, typed, sizeof typed, nullptr,
+                            nullptr);
+      return callback(chooser, BrowseNotice::ValidateFailed, typed);
+    }
     default:
       return 0;
   }
