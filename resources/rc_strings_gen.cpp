@@ -282,7 +282,7 @@ std::string CppLiteral(const std::string& bytes) {
 // the given style or'ed in and NOT terms taken out; the Windows style names
 // are known here, since <windows.h> is not read.
 
-struct ControlSpec {
+struct ControlEntry {
   long id = 0;
   std::string className;
   std::string text;
@@ -292,7 +292,7 @@ struct ControlSpec {
   long x = 0, y = 0, cx = 0, cy = 0;
 };
 
-struct DialogSpec {
+struct DialogEntry {
   long id = 0;
   unsigned long style = 0;
   unsigned long exStyle = 0;
@@ -300,10 +300,10 @@ struct DialogSpec {
   std::string caption;
   std::string fontName;
   long fontPoints = 0;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlEntry> controls;
 };
 
-struct ImageSpec {
+struct ImageEntry {
   long id = 0;
   bool icon = false;
   long width = 0, height = 0, bitsPerPixel = 0;
@@ -454,8 +454,8 @@ const ControlKind kControlKinds[] = {
     {"EDITTEXT", "Edit", kBorder | kTabStop, kBorder | kTabStop, false},  // ES_LEFT
 };
 
-ControlSpec ReadControl(DialogReader& reader, const Token& keyword, bool extended) {
-  ControlSpec control;
+ControlEntry ReadControl(DialogReader& reader, const Token& keyword, bool extended) {
+  ControlEntry control;
   if (IsKeyword(keyword, "CONTROL")) {
     // CONTROL text, id, class, style, x, y, cx, cy [, exstyle [, helpid]];
     // the text is a string, or a number naming an image resource.
@@ -514,9 +514,9 @@ ControlSpec ReadControl(DialogReader& reader, const Token& keyword, bool extende
   throw Failure{"unknown control statement '" + keyword.text + "' on line " + std::to_string(keyword.line)};
 }
 
-DialogSpec ReadDialog(const Script& script, std::size_t& i, long id, bool extended) {
+DialogEntry ReadDialog(const Script& script, std::size_t& i, long id, bool extended) {
   DialogReader reader(script, i);
-  DialogSpec dialog;
+  DialogEntry dialog;
   dialog.id = id;
   dialog.style = 0x80000000 | 0x00800000 | 0x00080000;  // WS_POPUP | WS_BORDER | WS_SYSMENU
   dialog.x = reader.Number();
@@ -572,11 +572,11 @@ unsigned long LittleEndian(const std::string& bytes, std::size_t at, int size) {
   return value;
 }
 
-ImageSpec ReadImage(long id, bool icon, const std::string& path) {
+ImageEntry ReadImage(long id, bool icon, const std::string& path) {
   bool ok = false;
   const std::string bytes = ReadFile(path, ok);
   if (!ok) throw Failure{"cannot read " + path};
-  ImageSpec image;
+  ImageEntry image;
   image.id = id;
   image.icon = icon;
   if (icon) {
@@ -598,8 +598,8 @@ ImageSpec ReadImage(long id, bool icon, const std::string& path) {
   return image;
 }
 
-void CollectDialogs(const Script& script, const std::string& folder, std::vector<DialogSpec>& dialogs,
-                    std::vector<ImageSpec>& images) {
+void CollectDialogs(const Script& script, const std::string& folder, std::vector<DialogEntry>& dialogs,
+                    std::vector<ImageEntry>& images) {
   const std::vector<Token>& tokens = script.tokens();
   for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
     const Token& name = tokens[i];
@@ -627,8 +627,8 @@ void CollectDialogs(const Script& script, const std::string& folder, std::vector
 int WriteDialogTables(const std::string& scriptPath, const std::string& outputPath) {
   Script script;
   script.Load(scriptPath, 0);
-  std::vector<DialogSpec> dialogs;
-  std::vector<ImageSpec> images;
+  std::vector<DialogEntry> dialogs;
+  std::vector<ImageEntry> images;
   CollectDialogs(script, FolderOf(scriptPath), dialogs, images);
 
   std::ostringstream out;
@@ -636,9 +636,9 @@ int WriteDialogTables(const std::string& scriptPath, const std::string& outputPa
          "#include <cstddef>\n\n"
          "#include \"platform/emulated/machine/dialog_template.h\"\n\n"
          "namespace {\n\n";
-  for (const DialogSpec& d : dialogs) {
+  for (const DialogEntry& d : dialogs) {
     out << "const emu::ControlTemplate kControls" << d.id << "[] = {\n";
-    for (const ControlSpec& c : d.controls) {
+    for (const ControlEntry& c : d.controls) {
       out << "    {" << c.id << ", " << CppLiteral(c.className) << ", " << CppLiteral(c.text) << ", " << c.imageId
           << "u, 0x" << std::hex << c.style << "u, 0x" << c.exStyle << std::dec << "u, " << c.x << ", " << c.y
           << ", " << c.cx << ", " << c.cy << "},\n";
@@ -647,7 +647,7 @@ int WriteDialogTables(const std::string& scriptPath, const std::string& outputPa
     out << "};\n\n";
   }
   out << "}  // namespace\n\nextern const emu::DialogTemplate kPtvDialogTemplates[] = {\n";
-  for (const DialogSpec& d : dialogs) {
+  for (const DialogEntry& d : dialogs) {
     out << "    {" << d.id << "u, 0x" << std::hex << d.style << "u, 0x" << d.exStyle << std::dec << "u, " << d.x
         << ", " << d.y << ", " << d.cx << ", " << d.cy << ", " << CppLiteral(d.caption) << ", "
         << CppLiteral(d.fontName) << ", " << d.fontPoints << ", kControls" << d.id << ", " << d.controls.size()
@@ -656,7 +656,7 @@ int WriteDialogTables(const std::string& scriptPath, const std::string& outputPa
   if (dialogs.empty()) out << "    {0u, 0u, 0u, 0, 0, 0, 0, \"\", \"\", 0, nullptr, 0},\n";
   out << "};\nextern const std::size_t kPtvDialogCount = " << dialogs.size() << ";\n\n";
   out << "extern const emu::ImageResource kPtvImages[] = {\n";
-  for (const ImageSpec& image : images) {
+  for (const ImageEntry& image : images) {
     out << "    {" << image.id << "u, " << (image.icon ? "true" : "false") << ", " << image.width << ", "
         << image.height << ", " << image.bitsPerPixel << "},\n";
   }
