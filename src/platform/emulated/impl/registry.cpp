@@ -100,6 +100,15 @@ bool MayWrite(const std::string& user, const RegistryStore& store) {
   return emu::Settings().administrator || (!user.empty() && emu::RegNamesEqual(user, store.CurrentUser()));
 }
 
+// Names are checked before any key is looked for: a name longer than
+// Windows allows is a bad parameter, whether the key is opened or created.
+bool NamesFit(const std::string& subkey) { return emu::RegPathProblem(emu::SplitRegPath(subkey), 0).empty(); }
+
+// Whether the key at `place` could be made: its names and its nesting within Windows' limits.
+bool CanExist(const Place& place, const RegistryStore& store) {
+  return emu::RegPathProblem(place.path, emu::RegLevelsOfRoot(store.Hive(place.user).RootName())).empty();
+}
+
 RegKey NewHandle(const Place& place, bool writeAccess) {
   auto* key = new RegKeyState;
   key->usersRoot = place.usersRoot;
@@ -167,6 +176,7 @@ bool OpenRegKey(RegKey parent, const std::string& subkey, bool forWrite, RegKey&
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place base;
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
+  if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
@@ -181,6 +191,7 @@ bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place base;
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
+  if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
   if (place.usersRoot) {
     result = NewHandle(place, true);
@@ -196,8 +207,12 @@ bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result) {
     return Succeed();
   }
   if (code != kErrFileNotFound) return Fail(code);
-  if (!mayWrite || !base.writeAccess) return Fail(kErrAccessDenied);
-  if (!emu::RegNameFitsText(subkey)) return Fail(kErrInvalidParameter);
+  // HKEY_USERS holds the users' hives and takes no new keys: a key is never a new hive.
+  if (!place.user.empty() && !store.HasUser(place.user)) return Fail(kErrAccessDenied);
+  // The access of the handle it is made through does not count, as on
+  // Windows: only whether this process may write the hive.
+  if (!mayWrite) return Fail(kErrAccessDenied);
+  if (!emu::RegNameFitsText(subkey) || !CanExist(place, store)) return Fail(kErrInvalidParameter);
   bool created = ChangeKey(place, store, [&](RegNode& root) {
     emu::CreateRegKeyPath(root, place.path);
     return kErrNone;
@@ -234,7 +249,7 @@ bool SetRegValue(RegKey key, const std::string& name, std::uint32_t type, const 
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
   if (data == nullptr && size > 0) return Fail(kErrInvalidParameter);
   if (place.usersRoot || !place.writeAccess || !MayWrite(place.user, store)) return Fail(kErrAccessDenied);
-  if (!emu::RegNameFitsText(name)) return Fail(kErrInvalidParameter);
+  if (!emu::RegNameFitsText(name) || !emu::RegValueNameFits(name)) return Fail(kErrInvalidParameter);
   std::string bytes(static_cast<const char*>(data), size);
   if (!place.user.empty() && !store.HasUser(place.user)) return Fail(kErrFileNotFound);
   return ChangeKey(place, store, [&](RegNode& root) -> std::uint32_t {

@@ -171,11 +171,19 @@ bool Replace(const std::string& path, const std::string& text, const FileIdentit
 HiveFile::HiveFile(std::string path, std::string rootName) : path_(std::move(path)), rootName_(std::move(rootName)) {}
 
 std::shared_ptr<const RegNode> HiveFile::Read(std::string& error) const {
+  if (path_.empty()) {
+    error = "no hive for " + rootName_;
+    return nullptr;
+  }
   FileIdentity identity;
   return Load(path_, rootName_, identity, error);
 }
 
 bool HiveFile::Update(const std::function<bool(RegNode& root)>& change, std::string& error) {
+  if (path_.empty()) {
+    error = "no hive for " + rootName_;
+    return false;
+  }
   if (!MakeFolders(path_)) {
     error = SystemError("cannot make the folder of", path_);
     return false;

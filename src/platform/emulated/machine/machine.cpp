@@ -1,6 +1,7 @@
 #include "platform/emulated/machine/machine.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "platform/emulated/machine/internal/basics.h"
@@ -41,7 +42,7 @@ MachineSettings ReadSettings(const std::string& folder) {
     std::string key = internal::Trimmed(line.substr(0, eq));
     std::string value = internal::Trimmed(line.substr(eq + 1));
     if (key == "user") {
-      if (!value.empty()) settings.userName = value;
+      settings.userName = IsUsableUserName(value) ? value : "";
     } else if (key == "codepage") {
       settings.codePage = value == "932" ? 932u : 1252u;
     } else if (key == "administrator") {
@@ -69,6 +70,14 @@ const std::string& KnownFolder() {
 }
 
 }  // namespace
+
+bool IsUsableUserName(const std::string& name) {
+  if (name.empty() || name == "." || name == ".." || name == "Public") return false;
+  for (unsigned char c : name) {
+    if (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
+  }
+  return true;
+}
 
 // The settings are read again whenever the machine changes.
 void UseMachine(const std::string& folder) {

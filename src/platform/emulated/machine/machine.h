@@ -52,6 +52,12 @@ struct MachineSettings {
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
 };
 
+// Whether `name` can be a user of a machine: not empty, not "." or "..",
+// not "Public" (the all-users profile), and none of the characters that
+// Windows refuses in file names, control characters included. Such a name
+// is a single name in any host path built from it.
+bool IsUsableUserName(const std::string& name);
+
 // Creates a fresh machine in `folder` (missing or empty): the drives, the
 // Windows, temporary, Program Files, Start-menu, Startup and desktop folders
 // of the user and of all users, and a registry that names them.
@@ -61,7 +67,9 @@ bool CreateMachine(const std::string& folder, const MachineSettings& settings, s
 void UseMachine(const std::string& folder);
 // The machine folder in use; "" when none (PTV_MACHINE unset and UseMachine not called).
 std::string MachineFolder();
-// The machine's settings, read from machine.ini.
+// The machine's settings, read from machine.ini. A user name there that
+// IsUsableUserName refuses leaves userName empty: the machine then has no
+// current user, and HKEY_CURRENT_USER can't be opened.
 const MachineSettings& Settings();
 
 }  // namespace emu

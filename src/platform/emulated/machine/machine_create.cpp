@@ -174,8 +174,7 @@ bool CheckTarget(const std::string& folder, std::string& error) {
 }
 
 bool CheckSettings(const MachineSettings& settings, std::string& error) {
-  if (settings.userName.empty() || settings.userName.find_first_of("\\/:*?\"<>|") != std::string::npos ||
-      settings.userName == "." || settings.userName == ".." || settings.userName == "Public") {
+  if (!IsUsableUserName(settings.userName)) {
     error = "unusable user name \"" + settings.userName + "\"";
     return false;
   }
