@@ -60,6 +60,7 @@ bool WriteFile(const std::string& path, const std::string& content, bool append)
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists && !emu::internal::ParentFolderExists(target.host)) return Fail(kErrPathNotFound);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (target.exists) {
     if (std::uint32_t error = OverwriteError(target)) return Fail(error);
   }
@@ -89,12 +90,13 @@ std::uint32_t FolderInUseError(const Target& folder) {
   return emu::internal::InUseError(folder.host, emu::internal::Change::Delete);
 }
 
-// Across file systems (Z: and a drive), a file is copied and the source removed.
+// Across file systems (Z: and a drive), a file is copied to a new file and
+// the source removed. Called with the holds guard kept.
 bool MoveAcrossDevices(const Target& from, const std::string& toHost) {
   if (S_ISDIR(from.st.st_mode)) return Fail(kErrAccessDenied);
   // The source must be deletable, or the move would leave a copy behind.
   if (std::uint32_t error = emu::internal::InUseError(from.host, emu::internal::Change::Delete)) return Fail(error);
-  if (!emu::internal::CopyHostFile(from.host, from.st, toHost)) return false;
+  if (!emu::internal::CopyHostFile(from.host, from.st, toHost, false)) return false;
   if (unlink(from.host.c_str()) != 0) {
     unlink(toHost.c_str());
     return Fail(emu::internal::ErrorFromErrno(errno));
@@ -130,10 +132,16 @@ bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExist
     return Fail(kErrPathNotFound);
   }
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (target.exists) {
     if (std::uint32_t error = OverwriteError(target)) return Fail(error);
   }
-  if (!emu::internal::CopyHostFile(source.host, source.st, target.host)) return false;
+  // Without replacing, the copy is made only as a new file: of processes
+  // copying to one name at once, one wins.
+  if (!emu::internal::CopyHostFile(source.host, source.st, target.host, !failIfExists)) {
+    if (failIfExists && LastError() == kErrAlreadyExists) SetLastError(kErrFileExists);
+    return false;
+  }
   return Succeed();
 }
 
@@ -154,12 +162,17 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
   }
   if (std::uint32_t error = emu::internal::WriteRightsError(source.host)) return Fail(error);
   if (std::uint32_t error = emu::internal::WriteRightsError(toHost)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = S_ISDIR(source.st.st_mode)
                                 ? FolderInUseError(source)
                                 : emu::internal::InUseError(source.host, emu::internal::Change::Move)) {
     return Fail(error);
   }
-  if (rename(source.host.c_str(), toHost.c_str()) != 0) {
+  // The new name is taken in one step with the look for it: of processes
+  // moving files to one name at once, one wins.
+  const bool moved = toHost == source.host ? rename(source.host.c_str(), toHost.c_str()) == 0
+                                           : emu::internal::RenameWithoutReplacing(source.host, toHost);
+  if (!moved) {
     if (errno == EXDEV) return MoveAcrossDevices(source, toHost);
     return Fail(emu::internal::ErrorFromErrno(errno));
   }
@@ -173,6 +186,7 @@ bool DeleteFileAt(const std::string& path) {
   if (S_ISDIR(target.st.st_mode)) return Fail(kErrAccessDenied);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
   if (IsReadOnly(target.st)) return Fail(kErrAccessDenied);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = emu::internal::InUseError(target.host, emu::internal::Change::Delete)) return Fail(error);
   if (unlink(target.host.c_str()) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();
@@ -197,6 +211,7 @@ bool RemoveFolder(const std::string& path) {
   if (!S_ISDIR(target.st.st_mode)) return Fail(kErrDirectory);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
   if (!FolderIsEmpty(target.host)) return Fail(kErrDirNotEmpty);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = FolderInUseError(target)) return Fail(error);
   if (rmdir(target.host.c_str()) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();

@@ -55,8 +55,16 @@ std::uint32_t InUseError(const std::string& host, Change change);
 
 // Copies the content and times of `from` to `to`. A new file gets the mode
 // bits of `from`, and so its attributes; a file that is replaced keeps its
-// own attributes and takes only the executable bits. Sets LastError() on failure.
-bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to);
+// own attributes and takes only the executable bits. With `mayReplace`
+// false the copy is made only as a new file, in one step with the look for
+// an existing one (kErrAlreadyExists when there is one). Sets LastError()
+// on failure.
+bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to,
+                  bool mayReplace = true);
+
+// Renames `from` to `to` only when nothing is at `to`, in one step with the
+// look: false with errno EEXIST when something is.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to);
 
 }  // namespace internal
 }  // namespace emu
