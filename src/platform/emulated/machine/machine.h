@@ -17,7 +17,9 @@
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
 //   PTV_PROGRAM         the full Windows path of its own program file
 //   PTV_COMMAND_LINE    its whole Windows command line, program included
-//   PTV_CURRENT_FOLDER  the Windows path of its starting current folder
+//   PTV_CURRENT_FOLDER  the Windows path of its starting current folder; a process
+//                       without it (a test using the machine in-process) starts in C:\,
+//                       never in the host's current folder
 //   PTV_FOLDER_HOLD     "<process id> <descriptor> <hold file>": its hold on that folder,
 //                       let go when it changes folder
 //
