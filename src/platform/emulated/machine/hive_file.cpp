@@ -1,7 +1,6 @@
 #include "platform/emulated/machine/hive_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <mutex>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/file_lock.h"
 
 namespace emu {
 
@@ -188,20 +188,12 @@ bool HiveFile::Update(const std::function<bool(RegNode& root)>& change, std::str
     error = SystemError("cannot make the folder of", path_);
     return false;
   }
-  std::string lockPath = path_ + ".lock";
-  Descriptor lockFile(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  if (lockFile.get() < 0) {
-    error = SystemError("cannot open", lockPath);
-    return false;
-  }
-  int locked;
-  while ((locked = flock(lockFile.get(), LOCK_EX)) != 0 && errno == EINTR) {
-  }
-  if (locked != 0) {
+  const std::string lockPath = path_ + ".lock";
+  internal::FileLock hiveLock(lockPath, internal::FileLock::Exclusive);
+  if (!hiveLock.Locked()) {
     error = SystemError("cannot lock", lockPath);
     return false;
   }
-  // The lock is released when lockFile closes.
   FileIdentity previous;
   std::shared_ptr<const RegNode> current = Load(path_, rootName_, previous, error);
   if (!current) return false;

@@ -94,18 +94,8 @@ FileHold HoldFile(const std::string& windowsPath, HoldKind kind) {
 
 namespace internal {
 
-HoldsGuard::HoldsGuard(Kind kind) {
-  const std::string machine = MachineFolder();
-  if (machine.empty()) return;
-  fd_ = open((machine + "/holds.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) return;  // a machine that can't be locked can't be shared either
-  while (flock(fd_, kind == ForHold ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-  }
-}
-
-HoldsGuard::~HoldsGuard() {
-  if (fd_ >= 0) close(fd_);
-}
+HoldsGuard::HoldsGuard(Kind kind)
+    : lock_(MachineLockPath("holds"), kind == ForHold ? FileLock::Exclusive : FileLock::Shared) {}
 
 bool TakeHold(const std::string& windowsPath, HoldKind kind, HoldHandle& hold) {
   HoldsGuard guard(HoldsGuard::ForHold);

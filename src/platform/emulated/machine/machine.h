@@ -10,6 +10,8 @@
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
+//   holds.lock                taken alone to take a hold, shared by changes that check for holds
+//   settings.lock             shared by reads of settings (.ini) files, taken alone by writes
 //   operator/answers          message-box answers still to give, one a line
 //   transcript.txt            every message box shown, with its answer
 //

@@ -9,6 +9,14 @@
 namespace emu {
 namespace internal {
 
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
 std::string Trimmed(const std::string& text, const char* blanks) {
   const std::size_t first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return "";

@@ -10,6 +10,9 @@ namespace internal {
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// Equal when ASCII letters are compared without regard to case.
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
+
 // `text` without the characters of `blanks` at either end.
 std::string Trimmed(const std::string& text, const char* blanks = " \t\r\n");
 

@@ -11,6 +11,7 @@
 // was not started on the machine holds nothing and pays nothing.
 #include <string>
 
+#include "platform/emulated/machine/internal/file_lock.h"
 #include "platform/emulated/machine/processes.h"
 
 namespace emu {
@@ -22,27 +23,24 @@ struct HoldHandle {
 };
 // Holds the file or folder at `windowsPath`; false, with LastError() set, on failure.
 bool TakeHold(const std::string& windowsPath, HoldKind kind, HoldHandle& hold);
+// Ends the hold: its file goes while still locked, so no checker mistakes
+// it for a dead holder's.
+void EndHold(HoldHandle& hold);
 
 // A change that a hold forbids (delete, move, overwrite, remove) and the
 // taking of a hold exclude each other, as opening and deleting a file do on
 // Windows: the change keeps a guard from its check for holds until it is
 // done, and TakeHold keeps one alone from its look at the file until the
 // hold is in place. Changes share the guard; a process never takes a hold
-// while it keeps one. The guard is a lock on <machine>/holds.lock.
+// while it keeps one. The guard is the lock <machine>/holds.lock.
 class HoldsGuard {
  public:
   enum Kind { ForChange, ForHold };
   explicit HoldsGuard(Kind kind);
-  ~HoldsGuard();
-  HoldsGuard(const HoldsGuard&) = delete;
-  HoldsGuard& operator=(const HoldsGuard&) = delete;
 
  private:
-  int fd_ = -1;
+  FileLock lock_;
 };
-// Ends the hold: its file goes while still locked, so no checker mistakes
-// it for a dead holder's.
-void EndHold(HoldHandle& hold);
 
 // Holds the folder at `fullPath` as this process's current folder and lets
 // go of the folder it held before. LastError() stays as it was.
