@@ -12,7 +12,8 @@
 //   holds/                    files held in use, one file per hold, locked by its holder
 //   holds.lock                taken alone to take a hold, shared by changes that check for holds
 //   settings.lock             shared by reads of settings (.ini) files, taken alone by writes
-//   operator/answers          message-box answers still to give, one a line
+//   operator/answers          message-box answers still to give, one a line; changed under
+//                             operator/answers.lock, each change put in place whole
 //   transcript.txt            every message box shown, with its answer
 //
 // A program run on the machine learns its world from the environment:

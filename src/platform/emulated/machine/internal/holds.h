@@ -47,10 +47,16 @@ class HoldsGuard {
 void HoldCurrentFolder(const std::string& fullPath);
 // Lets go of the current folder's hold (the process leaves the machine).
 void ReleaseCurrentFolder();
-// Between fork and exec of a program started on the machine: holds its
-// starting folder across the exec and names the hold in PTV_FOLDER_HOLD,
-// so that the program lets go of it when it changes folder.
-void HoldStartingFolderAcrossExec(const std::string& fullPath);
+// Before a program is started on the machine, in the process that starts
+// it: holds its starting folder for it, so that the program lets go of the
+// hold when it changes folder. `variable` gets the program's environment
+// entry "PTV_FOLDER_HOLD=<process> <descriptor> <hold file>" with room for
+// the process id, which the child fills in between fork and exec with
+// FillStartingHoldProcess. False when the folder can't be held.
+bool HoldStartingFolder(const std::string& fullPath, HoldHandle& hold, std::string& variable);
+// In the child between fork and exec, allocating nothing: writes the
+// child's process id into the room of the entry HoldStartingFolder made.
+void FillStartingHoldProcess(char* variable);
 
 }  // namespace internal
 }  // namespace emu
