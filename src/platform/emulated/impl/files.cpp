@@ -318,7 +318,7 @@ std::string MakeTempFileName(const std::string& folder, const std::string& prefi
   return "";
 }
 
-std::string WindowsFolder() { return "C:\\windows"; }
+std::string WindowsFolder() { return emu::WindowsFolder(); }
 
 std::string CurrentFolder() { return emu::internal::CurrentWindowsFolder(); }
 

@@ -5,7 +5,10 @@
 //
 // Layout of a machine folder:
 //   machine.ini               settings, lines key=value: user=<name>, codepage=1252|932,
-//                             administrator=1|0, windows64=1|0
+//                             administrator=1|0, windows64=1|0, windows=<Windows folder>
+//                             (C:\windows unless created with another, such as C:\WINNT or
+//                             D:\Windows: GetWindowsDirectoryA, the system folder below it,
+//                             WININIT.INI and the SystemRoot value all follow it)
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
@@ -55,7 +58,14 @@ struct MachineSettings {
   bool administrator = true;
   bool windows64 = false;  // a 32-bit setup then runs under WOW64
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
+  // The Windows folder; a drive other than C: is made with the machine.
+  std::string windowsFolder = "C:\\windows";
 };
+
+// Whether `folder` can be a machine's Windows folder: a full path below the
+// root of a drive C: to Y: ("C:\WINNT", "D:\Windows"), each name one that
+// Windows takes, no "." or "..", no trailing backslash.
+bool IsUsableWindowsFolder(const std::string& folder);
 
 // Whether `name` can be a user of a machine: not empty, not "." or "..",
 // not "Public" (the all-users profile), and none of the characters that
@@ -72,6 +82,11 @@ bool CreateMachine(const std::string& folder, const MachineSettings& settings, s
 void UseMachine(const std::string& folder);
 // The machine folder in use; "" when none (PTV_MACHINE unset and UseMachine not called).
 std::string MachineFolder();
+// The machine's Windows folder, as GetWindowsDirectoryA gives it, and its
+// system folder below it (GetSystemDirectoryA: <Windows folder>\system32).
+std::string WindowsFolder();
+std::string SystemFolder();
+
 // The machine's settings, read from machine.ini. A user name there that
 // IsUsableUserName refuses leaves userName empty: the machine then has no
 // current user, and HKEY_CURRENT_USER can't be opened.

@@ -14,6 +14,7 @@
 #include "platform/emulated/machine/internal/basics.h"
 #include "platform/emulated/machine/internal/file_lock.h"
 #include "platform/emulated/machine/internal/settings_file.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/paths.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/registry.h"
@@ -25,7 +26,6 @@ namespace {
 const std::vector<std::string> kSessionManager = {"SYSTEM", "CurrentControlSet", "Control", "Session Manager"};
 const char kSessionManagerKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kPendingValue[] = "PendingFileRenameOperations";
-const char kWininit[] = "C:\\windows\\WININIT.INI";
 
 // The value's strings as they are, each ended by its zero byte, without the
 // empty string that ends the list.
@@ -177,9 +177,10 @@ bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& erro
   // The settings files of the machine are not read or written meanwhile:
   // the section is read and removed as the profile calls would.
   internal::FileLock lock(internal::SettingsLockPath(), internal::FileLock::Exclusive);
+  const std::string wininit = WindowsFolder() + "\\WININIT.INI";
   std::string wininitHost;
   std::string wininitText;
-  if (!ToHostPath(kWininit, wininitHost) || !ReadHostFile(wininitHost, wininitText)) return true;
+  if (!ToHostPath(wininit, wininitHost) || !ReadHostFile(wininitHost, wininitText)) return true;
   for (const Operation& operation : RenameOperations(internal::SectionEntries(wininitText, "rename"))) {
     // WININIT.INI replaces the target: that is how it puts a new file in place.
     done.push_back(Carry(operation));
@@ -189,7 +190,7 @@ bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& erro
     const bool written = rest.find_first_not_of(" \t\r\n") == std::string::npos ? unlink(wininitHost.c_str()) == 0
                                                                                : WriteHostFile(wininitHost, rest);
     if (!written) {
-      error = "cannot rewrite " + std::string(kWininit);
+      error = "cannot rewrite " + wininit;
       return false;
     }
   }

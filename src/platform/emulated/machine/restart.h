@@ -1,8 +1,8 @@
 #pragma once
 // The file operations scheduled for the next restart, as Windows keeps
 // them: the pending operations of the Session Manager key
-// (PendingFileRenameOperations) and the [rename] section of
-// C:\windows\WININIT.INI.
+// (PendingFileRenameOperations) and the [rename] section of WININIT.INI in
+// the machine's Windows folder.
 #include <string>
 #include <vector>
 

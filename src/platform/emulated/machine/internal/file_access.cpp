@@ -129,8 +129,10 @@ mode_t ModeWithAttributes(mode_t mode, std::uint32_t attributes) {
 }
 
 bool WriteNeedsAdministrator(const std::string& host) {
+  // The Windows folder, wherever the machine has it.
+  std::string windows;
+  if (ToHostPath(WindowsFolder(), windows) && IsWithin(host, windows)) return true;
   static const char* const kProtected[] = {
-      "windows",
       "Program Files",
       "Program Files (x86)",
       "ProgramData/Microsoft/Windows/Start Menu",

@@ -39,8 +39,9 @@ bool IsFolder(const std::string& host);
 std::uint32_t AttributesOf(const std::string& host, const struct stat& st);
 mode_t ModeWithAttributes(mode_t mode, std::uint32_t attributes);
 
-// Without administrator rights, the Windows, Program Files and all-users
-// Start-menu folders and everything in them can't be written.
+// Without administrator rights, the Windows folder, the Program Files and
+// all-users Start-menu and desktop folders and everything in them can't be
+// written.
 bool WriteNeedsAdministrator(const std::string& host);
 // kErrAccessDenied when the machine's user may not write `host`, else 0.
 std::uint32_t WriteRightsError(const std::string& host);
