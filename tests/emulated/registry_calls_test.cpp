@@ -60,6 +60,8 @@ TEST_F(RegistryTest, QueryFollowsTheBufferRules) {
   EXPECT_FALSE(platform::QueryRegValue(key, "Text", nullptr, small, &size));
   EXPECT_EQ(platform::LastError(), platform::kErrMoreData);
   EXPECT_EQ(size, 7u);
+  // What a too small buffer holds is undefined on Windows; here it is scribbled over.
+  EXPECT_EQ(string(small, sizeof small), string(sizeof small, '\xCC'));
 
   char exact[7];
   size = sizeof exact;

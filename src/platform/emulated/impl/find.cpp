@@ -160,6 +160,10 @@ bool ListOrder(const FindData& a, const FindData& b) {
 }  // namespace
 
 FindHandle FindFirst(const std::string& pattern, FindData& data) {
+  if (!emu::internal::FitsAnsiPath(pattern)) {
+    SetLastError(kErrFilenameExcedRange);
+    return nullptr;
+  }
   // The folder part ends at the last separator; a bare "C:" prefix is a folder too.
   std::size_t separator = emu::internal::LastSeparator(pattern);
   std::string folder;

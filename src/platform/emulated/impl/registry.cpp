@@ -29,6 +29,9 @@ namespace {
 using emu::RegistryStore;
 using emu::RegNode;
 
+// What a buffer too small for a value holds afterwards: no terminating zero anywhere.
+constexpr unsigned char kScribble = 0xCC;
+
 bool Fail(std::uint32_t code) {
   SetLastError(code);
   return false;
@@ -235,6 +238,9 @@ bool QueryRegValue(RegKey key, const std::string& name, std::uint32_t* type, voi
   if (type != nullptr) *type = value->type;
   auto needed = static_cast<std::uint32_t>(value->data.size());
   if (data != nullptr && *size < needed) {
+    // Windows leaves the buffer's contents undefined here: scribble over it,
+    // so that a caller that reads it anyway is caught.
+    std::memset(data, kScribble, *size);
     *size = needed;
     return Fail(kErrMoreData);
   }

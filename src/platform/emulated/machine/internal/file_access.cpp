@@ -76,7 +76,19 @@ bool IsValidName(const std::string& name, bool wildcardsAllowed) {
   return true;
 }
 
+bool FitsAnsiPath(const std::string& path) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < path.size() && characters <= kMaxAnsiPathChars; i = internal::NextCharIndex(path, i)) {
+    ++characters;
+  }
+  return characters <= kMaxAnsiPathChars;
+}
+
 bool Resolve(const std::string& path, Target& target, NameUse use) {
+  if (!FitsAnsiPath(path)) {
+    internal::SetLastError(platform::kErrFilenameExcedRange);
+    return false;
+  }
   if (!FullWindowsPath(path, target.full)) {
     internal::SetLastError(platform::kErrPathNotFound);
     return false;

@@ -4,6 +4,7 @@
 // rule on folders that need administrator rights, and files in use.
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,10 +22,17 @@ struct Target {
 // '?' pass when wildcards are allowed).
 bool IsValidName(const std::string& name, bool wildcardsAllowed);
 
+// The ANSI file calls take a path of at most 259 characters (MAX_PATH with
+// its terminating zero), counted as the code page counts them, before they
+// look at anything else.
+constexpr std::size_t kMaxAnsiPathChars = 259;
+bool FitsAnsiPath(const std::string& path);
+
 enum class NameUse { File, Pattern };
-// Resolves `path`; false with LastError() set when it names no drive or holds
-// characters Windows refuses in names (with NameUse::Pattern, '*' and '?'
-// are allowed in the last name).
+// Resolves `path`; false with LastError() set when it is too long for the
+// ANSI calls (kErrFilenameExcedRange), names no drive or holds characters
+// Windows refuses in names (with NameUse::Pattern, '*' and '?' are allowed
+// in the last name).
 bool Resolve(const std::string& path, Target& target, NameUse use = NameUse::File);
 
 // The error for a missing target: kErrFileNotFound when its folder exists,
