@@ -47,7 +47,14 @@ const char kUsage[] =
     "  restart MACHINE\n"
     "      carry out the file operations scheduled for the next restart\n"
     "      (PendingFileRenameOperations, then the [rename] section of\n"
-    "      WININIT.INI in the Windows folder) and remove them\n";
+    "      WININIT.INI in the Windows folder) and remove them\n"
+    "  fault MACHINE CALL [PATH-PATTERN] ERROR [COUNT]\n"
+    "  fault MACHINE [--clear]\n"
+    "      make the platform call CALL (such as CreateFolder, MoveFileAtRestart or\n"
+    "      SetRegValue) fail with the Windows error ERROR in every process of the\n"
+    "      machine, on the paths PATH-PATTERN matches (* and ?; any path when none is\n"
+    "      given), COUNT more times or every time; without a fault, list the plan or\n"
+    "      empty it\n";
 
 struct Command {
   const char* name;
@@ -65,6 +72,7 @@ const Command kCommands[] = {
     {"ls", tool::ListCommand},
     {"show", tool::ShowCommand},
     {"restart", tool::RestartCommand},
+    {"fault", tool::FaultCommand},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/file_access.h"
 #include "platform/emulated/machine/internal/holds.h"
 #include "platform/emulated/machine/internal/paths.h"
@@ -117,6 +118,7 @@ std::string HostParent(const std::string& host) {
 }  // namespace
 
 bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
+  if (emu::internal::InjectedFault("CopyFileTo", from, to)) return false;
   Target source;
   Target target;
   if (!emu::internal::Resolve(from, source)) return false;
@@ -146,6 +148,7 @@ bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExist
 }
 
 bool MoveFileTo(const std::string& from, const std::string& to) {
+  if (emu::internal::InjectedFault("MoveFileTo", from, to)) return false;
   Target source;
   Target target;
   if (!emu::internal::Resolve(from, source)) return false;
@@ -180,6 +183,7 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
 }
 
 bool DeleteFileAt(const std::string& path) {
+  if (emu::internal::InjectedFault("DeleteFileAt", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -193,6 +197,7 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool CreateFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("CreateFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (target.exists) return Fail(kErrAlreadyExists);
@@ -205,6 +210,7 @@ bool CreateFolder(const std::string& path) {
 }
 
 bool RemoveFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("RemoveFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -218,6 +224,7 @@ bool RemoveFolder(const std::string& path) {
 }
 
 std::uint32_t GetAttributes(const std::string& path) {
+  if (emu::internal::InjectedFault("GetAttributes", path)) return kInvalidAttributes;
   Target target;
   if (!emu::internal::Resolve(path, target)) return kInvalidAttributes;
   if (!target.exists) {
@@ -228,6 +235,7 @@ std::uint32_t GetAttributes(const std::string& path) {
 }
 
 bool SetAttributes(const std::string& path, std::uint32_t attributes) {
+  if (emu::internal::InjectedFault("SetAttributes", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -238,6 +246,7 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 bool PathExists(const std::string& path) {
+  if (emu::internal::InjectedFault("PathExists", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -247,6 +256,7 @@ bool PathExists(const std::string& path) {
 bool ReadWholeFile(const std::string& path, std::string& content) {
   // Whatever happens, nothing read before stays behind.
   content.clear();
+  if (emu::internal::InjectedFault("ReadWholeFile", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -265,16 +275,19 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
+  if (emu::internal::InjectedFault("WriteWholeFile", path)) return false;
   return WriteFile(path, content, false);
 }
 
 bool AppendToFile(const std::string& path, const std::string& content) {
+  if (emu::internal::InjectedFault("AppendToFile", path)) return false;
   return WriteFile(path, content, true);
 }
 
 std::string TempFolder() { return "C:\\users\\" + emu::Settings().userName + "\\Temp\\"; }
 
 std::string MakeTempFileName(const std::string& folder, const std::string& prefix) {
+  if (emu::internal::InjectedFault("MakeTempFileName", folder)) return "";
   Target where;
   if (!emu::internal::Resolve(folder, where)) return "";
   if (!where.exists || !S_ISDIR(where.st.st_mode)) {
@@ -323,6 +336,7 @@ std::string WindowsFolder() { return emu::WindowsFolder(); }
 std::string CurrentFolder() { return emu::internal::CurrentWindowsFolder(); }
 
 bool SetCurrentFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("SetCurrentFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -335,6 +349,7 @@ bool SetCurrentFolder(const std::string& path) {
 // MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT: the operation is added to the
 // pending operations that the machine carries out when it next starts.
 bool MoveFileAtRestart(const std::string& from, const std::string& to) {
+  if (emu::internal::InjectedFault("MoveFileAtRestart", from, to)) return false;
   if (!emu::internal::FitsAnsiPath(from) || !emu::internal::FitsAnsiPath(to)) {
     SetLastError(kErrFilenameExcedRange);
     return false;

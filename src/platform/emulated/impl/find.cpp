@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/file_access.h"
 #include "platform/emulated/machine/internal/paths.h"
 #include "platform/emulated/machine/name_case.h"
@@ -160,6 +161,7 @@ bool ListOrder(const FindData& a, const FindData& b) {
 }  // namespace
 
 FindHandle FindFirst(const std::string& pattern, FindData& data) {
+  if (emu::internal::InjectedFault("FindFirst", pattern)) return nullptr;
   if (!emu::internal::FitsAnsiPath(pattern)) {
     SetLastError(kErrFilenameExcedRange);
     return nullptr;

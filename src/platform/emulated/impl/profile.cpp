@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/file_lock.h"
 #include "platform/emulated/machine/internal/paths.h"
 #include "platform/emulated/machine/internal/settings_file.h"
@@ -31,6 +32,11 @@ std::string ProfilePath(const std::string& file) {
 std::uint32_t ReadSettingsSection(const std::string& section, char* buffer, std::uint32_t size,
                                  const std::string& file) {
   if (!buffer || size == 0) return 0;
+  if (emu::internal::InjectedFault("ReadSettingsSection", ProfilePath(file))) {
+    buffer[0] = '\0';
+    if (size > 1) buffer[1] = '\0';
+    return 0;
+  }
   std::string text;
   std::string entries;  // each entry ended by its zero byte
   {
@@ -62,6 +68,7 @@ std::uint32_t ReadSettingsSection(const std::string& section, char* buffer, std:
 // processes writing sections of one file at once keep each other's.
 bool WriteSettingsSection(const std::string& section, const char* entries, const std::string& file) {
   const std::string path = ProfilePath(file);
+  if (emu::internal::InjectedFault("WriteSettingsSection", path)) return false;
   FileLock lock(emu::internal::SettingsLockPath(), FileLock::Exclusive);
   std::string text;
   if (!ReadWholeFile(path, text)) {

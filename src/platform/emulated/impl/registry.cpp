@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/errors.h"
@@ -112,6 +113,23 @@ bool CanExist(const Place& place, const RegistryStore& store) {
   return emu::RegPathProblem(place.path, emu::RegLevelsOfRoot(store.Hive(place.user).RootName())).empty();
 }
 
+// The key's full path as the fault plan matches it: HKEY_LOCAL_MACHINE\...,
+// HKEY_CURRENT_USER\... for the current user's hive, HKEY_USERS\<user>\...
+// for another's; with a value's name after a backslash for value calls.
+std::string FaultPath(const Place& place, const RegistryStore& store, const std::string* valueName = nullptr) {
+  std::string path = place.usersRoot         ? "HKEY_USERS"
+                     : place.user.empty()    ? "HKEY_LOCAL_MACHINE"
+                     : emu::RegNamesEqual(place.user, store.CurrentUser()) ? "HKEY_CURRENT_USER"
+                                                                          : "HKEY_USERS\\" + place.user;
+  if (!place.path.empty()) path += "\\" + emu::JoinRegPath(place.path);
+  if (valueName != nullptr) path += "\\" + *valueName;
+  return path;
+}
+
+bool Faulted(const char* call, const Place& place, const RegistryStore& store, const std::string* valueName = nullptr) {
+  return emu::internal::InjectedFault(call, FaultPath(place, store, valueName)) != kErrNone;
+}
+
 RegKey NewHandle(const Place& place, bool writeAccess) {
   auto* key = new RegKeyState;
   key->usersRoot = place.usersRoot;
@@ -181,6 +199,7 @@ bool OpenRegKey(RegKey parent, const std::string& subkey, bool forWrite, RegKey&
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
   if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
+  if (Faulted("OpenRegKey", place, store)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);
@@ -196,6 +215,7 @@ bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result) {
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
   if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
+  if (Faulted("CreateRegKey", place, store)) return false;
   if (place.usersRoot) {
     result = NewHandle(place, true);
     return Succeed();
@@ -229,6 +249,7 @@ bool QueryRegValue(RegKey key, const std::string& name, std::uint32_t* type, voi
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("QueryRegValue", place, store, &name)) return false;
   if (data != nullptr && size == nullptr) return Fail(kErrInvalidParameter);
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
@@ -253,6 +274,7 @@ bool SetRegValue(RegKey key, const std::string& name, std::uint32_t type, const 
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("SetRegValue", place, store, &name)) return false;
   if (data == nullptr && size > 0) return Fail(kErrInvalidParameter);
   if (place.usersRoot || !place.writeAccess || !MayWrite(place.user, store)) return Fail(kErrAccessDenied);
   if (!emu::RegNameFitsText(name) || !emu::RegValueNameFits(name)) return Fail(kErrInvalidParameter);
@@ -270,6 +292,7 @@ bool EnumRegSubkey(RegKey key, std::uint32_t index, std::string& name) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("EnumRegSubkey", place, store)) return false;
   if (place.usersRoot) {
     std::vector<std::string> users = store.Users();
     if (index >= users.size()) return Fail(kErrNoMoreItems);
@@ -291,6 +314,7 @@ bool DeleteRegKey(RegKey parent, const std::string& subkey) {
   // A predefined key is never deleted, HKEY_CLASSES_ROOT included.
   if (parent->predefined && emu::SplitRegPath(subkey).empty()) return Fail(kErrAccessDenied);
   Place place = Below(base, subkey, store);
+  if (Faulted("DeleteRegKey", place, store)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);
@@ -311,6 +335,7 @@ bool DeleteRegValue(RegKey key, const std::string& name) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("DeleteRegValue", place, store, &name)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);

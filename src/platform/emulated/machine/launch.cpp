@@ -15,6 +15,7 @@
 #include "platform/command_line_splitter.h"
 #include "platform/emulated/machine/internal/basics.h"
 #include "platform/emulated/machine/internal/code_page.h"
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/holds.h"
 #include "platform/emulated/machine/internal/last_error.h"
 #include "platform/emulated/machine/internal/paths.h"
@@ -136,6 +137,7 @@ void HandOverHolds(internal::HoldHandle& program, internal::HoldHandle& folder) 
 
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
                   const std::string& currentFolder) {
+  if (internal::InjectedFault("LaunchProgram", windowsPath)) return -1;
   const std::string machine = MachineFolder();
   // The program knows itself by its full path, as GetModuleFileNameA gives it.
   std::string programPath;

@@ -18,6 +18,29 @@
 //   operator/answers          message-box answers still to give, one a line; changed under
 //                             operator/answers.lock, each change put in place whole
 //   transcript.txt            every message box shown, with its answer
+//   faults.txt                the fault plan (faults.h), changed under faults.lock: one fault a
+//                             line, "CALL ERROR COUNT PATTERN": CALL fails with the Windows error
+//                             ERROR (decimal) in every process of the machine, COUNT more times
+//                             (a number, used up call by call) or every time ('*'), on the paths
+//                             PATTERN matches ('*' and '?' as wildcards, ASCII case ignored; the
+//                             rest of the line, empty for any path)
+//
+// The calls that consult the fault plan, by name, and the path each matches
+// (a file path as given or as its full path; a second path for two-path calls):
+//   files    CopyFileTo, MoveFileTo (source, target), DeleteFileAt, CreateFolder,
+//            RemoveFolder, GetAttributes, SetAttributes, PathExists, ReadWholeFile,
+//            WriteWholeFile, AppendToFile, MakeTempFileName (the folder),
+//            SetCurrentFolder, FindFirst (the pattern), ReadFileVersionWords
+//   restart  MoveFileAtRestart (source, target)
+//   profile  ReadSettingsSection, WriteSettingsSection (the file's full path)
+//   registry OpenRegKey, CreateRegKey, DeleteRegKey, EnumRegSubkey (the key's full path:
+//            HKEY_LOCAL_MACHINE\..., HKEY_CURRENT_USER\... for the current user,
+//            HKEY_USERS\<user>\... for another; HKEY_CLASSES_ROOT is
+//            HKEY_LOCAL_MACHINE\SOFTWARE\Classes), QueryRegValue, SetRegValue,
+//            DeleteRegValue (the key's path, a backslash, the value's name)
+//   launch   LaunchProgram (the program)
+// A call that comes later takes the one-line hook of internal/faults.h and
+// its name goes into this list.
 //
 // A program run on the machine learns its world from the environment:
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
@@ -35,6 +58,7 @@
 //   name_case.h      names compared without regard to case, as the machine does
 //   processes.h      files held in use, programs started and waited for, command lines
 //   registry.h       the registry as a whole (hives in hive.h, hive_file.h, REGEDIT4 text in regedit4.h)
+//   faults.h         the fault plan: platform calls made to fail on request
 //   restart.h        the file operations scheduled for the next restart
 //   operator.h       the scripted operator who answers message boxes, and the transcript
 //   version_image.h  the version block of a program image
@@ -42,6 +66,7 @@
 // machine and the platform definitions over it (impl/) include.
 #include <string>
 
+#include "platform/emulated/machine/faults.h"
 #include "platform/emulated/machine/name_case.h"
 #include "platform/emulated/machine/operator.h"
 #include "platform/emulated/machine/paths.h"

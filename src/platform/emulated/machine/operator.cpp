@@ -58,29 +58,12 @@ std::vector<std::string> NonBlankLines(const std::string& content) {
 std::string QueueLockPath(const std::string& machine) { return OperatorQueuePath(machine) + ".lock"; }
 
 bool ReadQueue(const std::string& machine, std::string& content) {
-  const int fd = open(OperatorQueuePath(machine).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool read = internal::ReadAll(fd, content);
-  const int error = errno;
-  close(fd);
-  errno = error;
-  return read;
+  return internal::ReadHostFile(OperatorQueuePath(machine), content);
 }
 
-// Writes the whole queue beside it and renames it into place (the queue
-// outlives its processes; it need not outlive the host).
+// The queue outlives its processes; it need not outlive the host, so it is not flushed.
 bool ReplaceQueue(const std::string& machine, const std::string& text, std::string& error) {
-  const std::string path = OperatorQueuePath(machine);
-  const std::string temporary = path + ".new";
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  bool written = fd >= 0 && internal::WriteAll(fd, text);
-  if (fd >= 0 && close(fd) != 0) written = false;
-  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  return internal::ReplaceHostFile(OperatorQueuePath(machine), text, error);
 }
 
 }  // namespace

@@ -38,14 +38,6 @@ std::string PendingEntries(const RegNode& key) {
   return data;
 }
 
-bool ReadHostFile(const std::string& path, std::string& content) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool complete = internal::ReadAll(fd, content);
-  close(fd);
-  return complete;
-}
-
 bool WriteHostFile(const std::string& path, const std::string& content) {
   const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return false;
@@ -180,7 +172,7 @@ bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& erro
   const std::string wininit = WindowsFolder() + "\\WININIT.INI";
   std::string wininitHost;
   std::string wininitText;
-  if (!ToHostPath(wininit, wininitHost) || !ReadHostFile(wininitHost, wininitText)) return true;
+  if (!ToHostPath(wininit, wininitHost) || !internal::ReadHostFile(wininitHost, wininitText)) return true;
   for (const Operation& operation : RenameOperations(internal::SectionEntries(wininitText, "rename"))) {
     // WININIT.INI replaces the target: that is how it puts a new file in place.
     done.push_back(Carry(operation));

@@ -21,6 +21,13 @@ bool ReadAll(int fd, std::string& text);
 // All of `text`; false on a write error.
 bool WriteAll(int fd, const std::string& text);
 
+// The whole host file at `path`; false (errno set) when it can't be read.
+bool ReadHostFile(const std::string& path, std::string& content);
+// Writes `text` beside `path` (as <path>.new) and renames it into place, so
+// that a reader, or a writer that dies midway, leaves the old file or the
+// new one and never a part. False, with `error` set, on failure.
+bool ReplaceHostFile(const std::string& path, const std::string& text, std::string& error);
+
 // The Windows error for a failed host call on a file or folder.
 std::uint32_t ErrorFromErrno(int error);
 
