@@ -35,8 +35,8 @@ TEST_P(WindowsFolderTest, TheMachineHasItsWindowsFolderEverywhere) {
   EXPECT_TRUE(IsFolder(emu::SystemFolder()));
   EXPECT_TRUE(IsFolder(windows + "\\Temp"));
   EXPECT_FALSE(IsFolder("C:\\windows"));
-  EXPECT_EQ(ReadString(platform::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot"),
-            windows);
+  const std::string currentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+  EXPECT_EQ(ReadString(platform::RegRoot::LocalMachine, currentVersion, "SystemRoot"), windows);
 
   // A standard user can't write there, wherever it is.
   EXPECT_FALSE(platform::WriteWholeFile(windows + "\\setup.log", "x"));

@@ -36,7 +36,8 @@ TEST_F(RestartTest, WininitIsReadAsTheSettingsCallsReadIt) {
   std::vector<std::string> done;
   std::string error;
   ASSERT_TRUE(emu::CarryOutRestartOperations(done, error)) << error;
-  EXPECT_EQ(done, (std::vector<std::string>{"deleted C:\\app\\gone.txt", "renamed C:\\app\\a.txt to C:\\app\\moved.txt"}));
+  EXPECT_EQ(done, (std::vector<std::string>{"deleted C:\\app\\gone.txt",
+                                            "renamed C:\\app\\a.txt to C:\\app\\moved.txt"}));
   EXPECT_FALSE(HostExists(Host("app/gone.txt")));
   EXPECT_EQ(HostContent(Host("app/moved.txt")), "x");
   EXPECT_TRUE(HostExists(Host("app/second.txt")));
