@@ -1,9 +1,9 @@
 #include "app/entry.h"
 
-#include "app/state/setup_state.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "resource.h"
+#include "state/setup_state.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "app/platform_entry_services.h"
 
-#include "app/running_instances.h"
-#include "app/self_removal.h"
 #include "app/setup_flow.h"
+#include "instances/running_instances.h"
 #include "platform/process.h"
 #include "platform/ui.h"
+#include "uninstall/self_removal.h"
 
 std::string PlatformEntryServices::ProgramPath() { return platform::ProgramPath(); }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/state/setup_state.h"
+#include "state/setup_state.h"
 
 // A version as one number: major × 1000000 + minor × 10000 + release × 100
 // + beta, in 32-bit unsigned arithmetic.

@@ -5,7 +5,7 @@
 
 #include "app/install_options.h"
 #include "app/post_installation.h"
-#include "app/state/setup_state.h"
+#include "state/setup_state.h"
 #include "discovery/file_version.h"
 #include "discovery/installed_folders.h"
 #include "discovery/installed_group.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/state/setup_state.h"
 #include "platform/version.h"
+#include "state/setup_state.h"
 
 void ReadFileVersion(const std::string& path) {
   ProductVersion& version = TheSetupState().m_ver;

@@ -1,12 +1,12 @@
 #include "discovery/installed_group.h"
 
-#include "app/state/setup_state.h"
 #include "discovery/folder_of_path.h"
 #include "discovery/log_file.h"
 #include "discovery/shell_folders.h"
 #include "platform/text.h"
 #include "script/log_line.h"
 #include "script/log_reader.h"
+#include "state/setup_state.h"
 
 void ReadInstalledGroup(const std::string& installFolder) {
   LogReader log;

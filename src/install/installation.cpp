@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/state/setup_state.h"
+#include "state/setup_state.h"
 #include "discovery/folder_of_path.h"
 #include "discovery/log_file.h"
 #include "discovery/registry_access.h"

@@ -1,6 +1,6 @@
 #include "install/script_interpreter.h"
 
-#include "app/state/setup_state.h"
+#include "state/setup_state.h"
 #include "discovery/join_path.h"
 #include "discovery/log_file.h"
 #include "install/file_copy.h"

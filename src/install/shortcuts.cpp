@@ -1,6 +1,6 @@
 #include "install/shortcuts.h"
 
-#include "app/state/setup_state.h"
+#include "state/setup_state.h"
 #include "discovery/log_file.h"
 #include "platform/ui.h"
 #include "resource.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/files.h"
 #include "temporary_machine.h"
 

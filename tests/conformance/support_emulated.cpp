@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/files.h"
 #include "support.h"
 #include "temporary_machine.h"

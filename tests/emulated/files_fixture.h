@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 
 class BareMachineTest : public ::testing::Test {
  protected:

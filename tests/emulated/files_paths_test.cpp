@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "files_fixture.h"
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/registry.h"
 
 class CreatedMachineTest : public ::testing::Test {

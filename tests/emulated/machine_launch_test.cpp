@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "machine_created_fixture.h"
-#include "platform/emulated/command_line.h"
+#include "platform/emulated/machine/processes.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 

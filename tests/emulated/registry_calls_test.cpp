@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated/registry_store.h"
+#include "platform/emulated/machine/registry.h"
 #include "registry_fixture.h"
 
 namespace {

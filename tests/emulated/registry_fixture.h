@@ -10,8 +10,8 @@
 #include <iterator>
 #include <string>
 
-#include "platform/emulated/hive.h"
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/hive.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/errors.h"
 #include "platform/registry.h"
 

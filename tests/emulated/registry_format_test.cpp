@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated/regedit4.h"
+#include "platform/emulated/machine/regedit4.h"
 #include "registry_fixture.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "machine_created_fixture.h"
-#include "platform/emulated/registry_store.h"
+#include "platform/emulated/machine/registry.h"
 #include "tool_runner.h"
 
 namespace {

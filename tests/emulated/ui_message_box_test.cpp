@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "machine_created_fixture.h"
-#include "platform/emulated/operator.h"
+#include "platform/emulated/machine/operator.h"
 #include "platform/errors.h"
 #include "platform/process.h"
 #include "platform/ui.h"

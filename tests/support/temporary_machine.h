@@ -3,7 +3,7 @@
 // process and removed with everything on it when the object goes.
 #include <string>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 
 namespace test_support {
 

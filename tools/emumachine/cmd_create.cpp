@@ -1,7 +1,7 @@
 // emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit] [--drive LETTER]...
 #include <cstdio>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "tool.h"
 
 namespace tool {

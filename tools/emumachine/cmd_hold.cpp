@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/errors.h"
 #include "tool.h"
 

@@ -4,8 +4,8 @@
 //   emumachine transcript MACHINE
 #include <cstdio>
 
-#include "platform/emulated/machine.h"
-#include "platform/emulated/operator.h"
+#include "platform/emulated/machine/machine.h"
+#include "platform/emulated/machine/operator.h"
 #include "tool.h"
 
 namespace tool {

@@ -10,9 +10,8 @@
 #include <iostream>
 #include <iterator>
 
-#include "platform/emulated/basics.h"
-#include "platform/emulated/hive.h"
-#include "platform/emulated/registry_store.h"
+#include "platform/emulated/machine/hive.h"
+#include "platform/emulated/machine/registry.h"
 #include "platform/registry.h"
 #include "tool.h"
 
@@ -78,7 +77,7 @@ std::string ShownData(std::uint32_t type, const std::string& data) {
       break;
     case platform::kRegMultiSz: {
       std::string shown;
-      for (const std::string& piece : emu::internal::SplitAtZeros(data)) {
+      for (const std::string& piece : emu::SplitAtZeros(data)) {
         if (piece.empty()) break;  // the list's end
         if (!shown.empty()) shown += "\\0";
         shown += piece;

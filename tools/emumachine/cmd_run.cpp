@@ -1,9 +1,8 @@
 // emumachine run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]
 #include <cstdio>
 
-#include "platform/emulated/basics.h"
-#include "platform/emulated/command_line.h"
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
+#include "platform/emulated/machine/processes.h"
 #include "platform/errors.h"
 #include "tool.h"
 
@@ -46,7 +45,7 @@ int RunCommand(const Arguments& args) {
     Fail("run: " + args[i] + " is not a path of the machine");
     return kExitCannotRun;
   }
-  if (currentFolder.empty()) currentFolder = emu::internal::FolderOf(program);
+  if (currentFolder.empty()) currentFolder = emu::FolderOf(program);
   const std::string commandLine = emu::JoinCommandLine(program, Arguments(args.begin() + i + 1, args.end()));
 
   std::fflush(stdout);

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/emulated/hive.h"
-#include "platform/emulated/machine.h"
-#include "platform/emulated/name_case.h"
-#include "platform/emulated/operator.h"
-#include "platform/emulated/registry_store.h"
+#include "platform/emulated/machine/hive.h"
+#include "platform/emulated/machine/machine.h"
+#include "platform/emulated/machine/name_case.h"
+#include "platform/emulated/machine/operator.h"
+#include "platform/emulated/machine/registry.h"
 #include "platform/registry.h"
 #include "tool.h"
 
@@ -31,7 +31,7 @@ struct Entry {
 };
 
 bool LessIgnoringCase(const Entry& a, const Entry& b) {
-  return emu::internal::NameLessIgnoringCase(a.name, b.name);
+  return emu::NameLessIgnoringCase(a.name, b.name);
 }
 
 bool ReadFolder(const std::string& hostFolder, std::vector<Entry>& entries) {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 
 namespace tool {
 

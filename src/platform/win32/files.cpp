@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "platform/win32/win32_support.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,7 +9,7 @@
 namespace platform {
 
 struct FindState {
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  win32::ScopedFindHandle handle;
 };
 
 namespace {
@@ -18,13 +18,6 @@ void Fill(const WIN32_FIND_DATAA& found, FindData& data) {
   data.name = found.cFileName;
   data.attributes = found.dwFileAttributes;
   data.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-}
-
-// Closes a handle without losing the error of the call that failed before.
-void CloseKeepingError(HANDLE handle) {
-  const DWORD error = ::GetLastError();
-  ::CloseHandle(handle);
-  ::SetLastError(error);
 }
 
 bool WriteAll(HANDLE file, const std::string& content) {
@@ -92,7 +85,7 @@ FindHandle FindFirst(const std::string& pattern, FindData& data) {
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   Fill(found, data);
   FindState* state = new FindState;
-  state->handle = handle;
+  state->handle.Reset(handle);
   return state;
 }
 
@@ -102,59 +95,49 @@ bool FindNext(FindHandle handle, FindData& data) {
     return false;
   }
   WIN32_FIND_DATAA found;
-  if (!::FindNextFileA(handle->handle, &found)) return false;
+  if (!::FindNextFileA(handle->handle.Get(), &found)) return false;
   Fill(found, data);
   return true;
 }
 
 void FindClose(FindHandle handle) {
-  if (!handle) return;
-  ::FindClose(handle->handle);
   delete handle;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
   content.clear();
   // Others may keep writing a log we read; don't stand in their way.
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  win32::ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
   char buffer[64 * 1024];
   for (;;) {
     DWORD got = 0;
-    if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-      CloseKeepingError(file);
+    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
       content.clear();
       return false;
     }
     if (got == 0) break;
     content.append(buffer, got);
   }
-  ::CloseHandle(file);
   return true;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  if (!WriteAll(file, content)) {
-    CloseKeepingError(file);
-    return false;
-  }
-  return ::CloseHandle(file) != FALSE;
+  win32::ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  if (!WriteAll(file.Get(), content)) return false;
+  return file.Close();
 }
 
 bool AppendToFile(const std::string& path, const std::string& content) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  win32::ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
   LARGE_INTEGER zero = {};
-  if (!::SetFilePointerEx(file, zero, nullptr, FILE_END) || !WriteAll(file, content)) {
-    CloseKeepingError(file);
-    return false;
-  }
-  return ::CloseHandle(file) != FALSE;
+  if (!::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END) || !WriteAll(file.Get(), content)) return false;
+  return file.Close();
 }
 
 std::string TempFolder() {

@@ -1,6 +1,4 @@
-#include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
+#include "platform/win32/win32_support.h"
 
 #include "platform/shell.h"
 

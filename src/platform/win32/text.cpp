@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "platform/win32/win32_support.h"
 
 #include "platform/text.h"
 

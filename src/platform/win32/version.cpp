@@ -1,6 +1,6 @@
 #include "platform/version.h"
 
-#include <windows.h>
+#include "platform/win32/win32_support.h"
 
 #include <vector>
 

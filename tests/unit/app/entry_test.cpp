@@ -8,8 +8,8 @@
 
 #include "ansi_code_page.h"
 #include "app/entry.h"
-#include "app/state/setup_state.h"
 #include "platform/ui.h"
+#include "state/setup_state.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "app/state/setup_state.h"
 #include "discovery/file_version.h"
 #include "pe_image.h"
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "scratch_machine.h"
+#include "state/setup_state.h"
 
 namespace discovery_tests {
 namespace {

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/state/setup_state.h"
 #include "discovery/installed_group.h"
 #include "discovery/registry_access.h"
 #include "discovery/registry_keys.h"
 #include "scratch_machine.h"
+#include "state/setup_state.h"
 
 namespace discovery_tests {
 namespace {

@@ -1,7 +1,7 @@
 #include "scratch_machine.h"
 
-#include "app/state/setup_state.h"
 #include "platform/files.h"
+#include "state/setup_state.h"
 
 namespace discovery_tests {
 

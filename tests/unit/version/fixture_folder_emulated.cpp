@@ -1,6 +1,6 @@
 #include "fixture_folder.h"
 #include "pe_image.h"
-#include "platform/emulated/machine.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/files.h"
 #include "temporary_machine.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "pe_image.h"
-#include "platform/emulated/version_image.h"
+#include "platform/emulated/machine/version_image.h"
 #include "version_block.h"
 
 namespace version_tests {

@@ -1,4 +1,0 @@
-#include "app/self_removal.h"
-
-// The temporary copy is not started yet: the uninstaller ends with nothing removed.
-void StartSelfRemoval() {}

@@ -1,6 +1,0 @@
-#include "app/state/setup_state.h"
-
-SetupState& TheSetupState() {
-  static SetupState state;
-  return state;
-}

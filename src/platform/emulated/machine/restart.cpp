@@ -1,0 +1,221 @@
+// The file operations scheduled for the next restart: MoveFileExA with
+// MOVEFILE_DELAY_UNTIL_REBOOT adds to them, and the machine carries them out
+// when it next starts.
+#include "platform/emulated/machine/restart.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/emulated/machine/hive.h"
+#include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/paths.h"
+#include "platform/emulated/machine/registry.h"
+#include "platform/registry.h"
+
+namespace emu {
+
+namespace {
+
+const std::vector<std::string> kSessionManager = {"SYSTEM", "CurrentControlSet", "Control", "Session Manager"};
+const char kSessionManagerKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+constexpr char kPendingValue[] = "PendingFileRenameOperations";
+const char kWininit[] = "C:\\windows\\WININIT.INI";
+
+// The value's strings as they are, each ended by its zero byte, without the
+// empty string that ends the list.
+std::string PendingEntries(const RegNode& key) {
+  const RegValue* value = key.FindValue(kPendingValue);
+  if (value == nullptr || value->type != platform::kRegMultiSz) return "";
+  std::string data = value->data;
+  if (data.size() >= 2 && data[data.size() - 1] == '\0' && data[data.size() - 2] == '\0') data.pop_back();
+  if (!data.empty() && data.back() != '\0') data.push_back('\0');
+  return data;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (internal::AsciiLower(a[i]) != internal::AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool ReadHostFile(const std::string& path, std::string& content) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool complete = internal::ReadAll(fd, content);
+  close(fd);
+  return complete;
+}
+
+bool WriteHostFile(const std::string& path, const std::string& content) {
+  const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool written = internal::WriteAll(fd, content);
+  return close(fd) == 0 && written;
+}
+
+struct Operation {
+  std::string source;  // Windows path
+  std::string target;  // "" to delete
+  bool replace = true;  // may the target be replaced
+};
+
+std::string WithoutPrefix(std::string path, const std::string& prefix) {
+  if (path.compare(0, prefix.size(), prefix) == 0) path.erase(0, prefix.size());
+  return path;
+}
+
+// The value's strings in pairs: "\??\source", then "\??\target", "!\??\target"
+// (may replace) or "" (delete). The empty string after the last pair ends the list.
+bool PendingOperations(const std::string& data, std::vector<Operation>& operations, std::string& problem) {
+  const std::vector<std::string> strings = SplitAtZeros(data);
+  std::size_t i = 0;
+  for (; i + 1 < strings.size(); i += 2) {
+    if (strings[i].empty()) break;
+    Operation operation;
+    operation.source = WithoutPrefix(strings[i], "\\??\\");
+    const std::string& target = strings[i + 1];
+    operation.replace = !target.empty() && target[0] == '!';
+    operation.target = WithoutPrefix(operation.replace ? target.substr(1) : target, "\\??\\");
+    operations.push_back(operation);
+  }
+  for (; i < strings.size(); ++i) {
+    if (!strings[i].empty()) {
+      problem = "a source without its target: \"" + strings[i] + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+// The entries of WININIT.INI's [rename] section, and the file's text without it.
+std::vector<Operation> RenameSection(const std::string& text, std::string& rest) {
+  std::vector<Operation> operations;
+  bool inSection = false;
+  std::size_t start = 0;
+  rest.clear();
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+    const std::string line = text.substr(start, next - start);
+    const std::string trimmed = internal::Trimmed(line.substr(0, line.find('\n')));
+    start = next;
+    if (!trimmed.empty() && trimmed[0] == '[') {
+      const std::size_t close = trimmed.find(']');
+      inSection = close != std::string::npos && EqualsIgnoringAsciiCase(internal::Trimmed(trimmed.substr(1, close - 1)), "rename");
+      if (inSection) continue;
+    }
+    if (!inSection) {
+      rest += line;
+      continue;
+    }
+    const std::size_t equals = trimmed.find('=');
+    if (trimmed.empty() || trimmed[0] == ';' || equals == std::string::npos) continue;
+    Operation operation;
+    const std::string key = internal::Trimmed(trimmed.substr(0, equals));
+    operation.source = internal::Trimmed(trimmed.substr(equals + 1));
+    if (!EqualsIgnoringAsciiCase(key, "NUL")) operation.target = key;
+    operations.push_back(operation);
+  }
+  return operations;
+}
+
+// One operation on the host files; the line that reports it.
+std::string Carry(const Operation& operation) {
+  const std::string what = operation.target.empty() ? "delete " + operation.source
+                                                    : "rename " + operation.source + " to " + operation.target;
+  std::string source;
+  struct stat info;
+  if (!ToHostPath(operation.source, source) || lstat(source.c_str(), &info) != 0) {
+    return "not done: " + what + ": " + operation.source + " does not exist";
+  }
+  if (operation.target.empty()) {
+    const int removed = S_ISDIR(info.st_mode) ? rmdir(source.c_str()) : unlink(source.c_str());
+    if (removed != 0) return "not done: " + what + ": " + std::strerror(errno);
+    return "deleted " + operation.source;
+  }
+  std::string target;
+  if (!ToHostPath(operation.target, target)) return "not done: " + what + ": no such drive";
+  struct stat existing;
+  if (!operation.replace && lstat(target.c_str(), &existing) == 0) {
+    return "not done: " + what + ": the target exists";
+  }
+  if (rename(source.c_str(), target.c_str()) != 0) return "not done: " + what + ": " + std::strerror(errno);
+  return "renamed " + operation.source + " to " + operation.target;
+}
+
+}  // namespace
+
+bool AddPendingFileOperation(const std::string& source, const std::string& target, std::string& error) {
+  std::string entry = "\\??\\" + source;
+  entry += '\0';
+  if (!target.empty()) entry += "\\??\\" + target;
+  entry += '\0';
+  return RegistryStore::OfMachineInUse().Hive("").Update(
+      [&](RegNode& root) {
+        RegNode& key = CreateRegKeyPath(root, kSessionManager);
+        key.SetValue(kPendingValue, platform::kRegMultiSz, PendingEntries(key) + entry + '\0');
+        return true;
+      },
+      error);
+}
+
+bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& error) {
+  RegistryStore store = RegistryStore::OfMachineInUse();
+
+  std::vector<Operation> pending;
+  std::uint32_t type = 0;
+  std::string data;
+  const bool havePending = store.GetValue(kSessionManagerKey, kPendingValue, type, data, error);
+  if (havePending && !PendingOperations(data, pending, error)) {
+    error = std::string(kPendingValue) + ": " + error;
+    return false;
+  }
+
+  std::string wininitHost;
+  std::string wininitText;
+  std::string wininitRest;
+  const bool haveWininit = ToHostPath(kWininit, wininitHost) && ReadHostFile(wininitHost, wininitText);
+  std::vector<Operation> renames;
+  if (haveWininit) renames = RenameSection(wininitText, wininitRest);
+
+  for (const Operation& operation : pending) done.push_back(Carry(operation));
+  if (havePending) {
+    bool removed = false;
+    RegLocation location;
+    const bool updated = store.Locate(kSessionManagerKey, location, error) &&
+                         store.Hive(location.user).Update(
+                             [&](RegNode& root) {
+                               RegNode* key = FindRegKey(root, location.path);
+                               removed = key != nullptr && key->RemoveValue(kPendingValue);
+                               return removed;
+                             },
+                             error);
+    if (!updated) {
+      error = "cannot remove " + std::string(kPendingValue) + ": " + error;
+      return false;
+    }
+  }
+
+  for (const Operation& operation : renames) {
+    // WININIT.INI replaces the target: that is how it puts a new file in place.
+    done.push_back(Carry(operation));
+  }
+  if (haveWininit && wininitRest != wininitText) {
+    const bool written = wininitRest.find_first_not_of(" \t\r\n") == std::string::npos
+                             ? unlink(wininitHost.c_str()) == 0
+                             : WriteHostFile(wininitHost, wininitRest);
+    if (!written) {
+      error = "cannot rewrite " + std::string(kWininit);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace emu

@@ -1,0 +1,4 @@
+#include "uninstall/self_removal.h"
+
+// The temporary copy is not started yet: the uninstaller ends with nothing removed.
+void StartSelfRemoval() {}
