@@ -9,7 +9,8 @@ namespace platform {
 
 // ShellExecuteA(NULL, "open", address, NULL, NULL, SW_SHOW): opens a
 // document or a web address with the program the system has for it. The
-// call's result as a number: above 32 on success.
+// call's result as a number: above 32 on success; a document that does
+// not exist gives 2 (SE_ERR_FNF, the file is missing) or 3 (its folder is).
 std::intptr_t OpenWithShell(const std::string& address);
 
 using HResult = std::int32_t;

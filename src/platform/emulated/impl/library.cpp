@@ -24,13 +24,11 @@ struct Wow64QueryState {};
 namespace {
 
 const char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-// What a machine without a Path value of its own searches.
-const char kDefaultPath[] = "C:\\windows\\system32;C:\\windows";
 
-// The machine's PATH: the Path value of the system environment.
+// The machine's PATH: the Path value of the system environment; "" without one.
 std::string MachinePath() {
   RegKey key = nullptr;
-  std::string path = kDefaultPath;
+  std::string path;
   if (OpenRegKey(RootKey(RegRoot::LocalMachine), kEnvironmentKey, false, key)) {
     char buffer[2048] = {};
     std::uint32_t size = sizeof buffer - 1;

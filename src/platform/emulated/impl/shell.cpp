@@ -23,6 +23,11 @@ namespace {
 // Any value above 32 tells success; ShellExecuteA gives a fake instance handle.
 constexpr std::intptr_t kOpened = 42;
 constexpr std::intptr_t kNoAssociation = 31;  // SE_ERR_NOASSOC
+
+// A document named by a path, rather than a web address.
+bool IsDocumentPath(const std::string& address) {
+  return (address.size() >= 2 && address[1] == ':') || (!address.empty() && (address[0] == '\\' || address[0] == '/'));
+}
 }  // namespace
 
 std::intptr_t OpenWithShell(const std::string& address) {
@@ -30,6 +35,12 @@ std::intptr_t OpenWithShell(const std::string& address) {
   if (machine.empty() || address.empty()) {
     SetLastError(kErrFileNotFound);
     return kNoAssociation;
+  }
+  // A document that isn't there can't be opened: the result is the error.
+  if (IsDocumentPath(address) && !PathExists(address)) {
+    const std::uint32_t error = LastError() == kErrPathNotFound ? kErrPathNotFound : kErrFileNotFound;
+    SetLastError(error);
+    return static_cast<std::intptr_t>(error);
   }
   const std::string program = ProgramPath();
   std::string block = "shell open\n";
