@@ -12,7 +12,7 @@ using LibraryHandle = LibraryState*;
 // looked for in Windows' library search order (the program's folder, the
 // system folder, the Windows folder, the current folder, the folders of
 // PATH); a name without an extension gets ".dll". nullptr when no library
-// of that name is found.
+// of that name is found (LastError() kErrFileNotFound).
 LibraryHandle LoadLibraryAsData(const std::string& name);
 // FreeLibrary.
 void FreeLoadedLibrary(LibraryHandle library);

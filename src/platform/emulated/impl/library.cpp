@@ -86,7 +86,7 @@ LibraryHandle LoadLibraryAsData(const std::string& name) {
       if (IsFile(folder + file)) return new LibraryState{folder + file};
     }
   }
-  SetLastError(kErrModNotFound);
+  SetLastError(kErrFileNotFound);
   return nullptr;
 }
 
