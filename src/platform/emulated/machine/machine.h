@@ -11,7 +11,8 @@
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
 //   operator/answers          message-box answers still to give, one a line
-//   transcript.txt            every message box shown, with its answer
+//   transcript.txt            every message box shown, with its answer; every document or
+//                             web address opened, and every program started
 //
 // A program run on the machine learns its world from the environment:
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
