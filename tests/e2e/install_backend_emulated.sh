@@ -3,7 +3,6 @@
 # in the environment; machines are made in the folder $machine_root.
 machine_user=User
 machine=""
-holders=()
 
 package_folder() { printf '%s' "$PACKAGE_FOLDER"; }
 
@@ -47,27 +46,15 @@ query_value() {  # KEY NAME
 }
 
 hold() {  # WINDOWS-PATH open|running
-  local kind=() out="$machine_root/hold-${#holders[@]}.out" i
+  local kind=() out="$machine_root/hold-${#holders[@]}.out"
   [ "$2" = running ] && kind=(--running)
   # Without a pipe on its stdin the tool holds until it gets a signal; it
   # prints "holding" once the file is held.
   "$EMUMACHINE" hold "$machine" "$1" "${kind[@]}" </dev/null >"$out" 2>&1 &
-  holders+=("$!")
-  for ((i = 0; i < 200; i++)); do
-    grep -q holding "$out" 2>/dev/null && return 0
-    sleep 0.05
-  done
-  echo "cannot hold $1: $(cat "$out")" >&2
+  await_holder "$!" "$out" "$1"
 }
 
-release_holds() {
-  local pid
-  for pid in "${holders[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  holders=()
-}
+release_holds() { stop_holders; }
 
 restart() { "$EMUMACHINE" restart "$machine" >>"$machine_root/runs.log" 2>&1; }
 

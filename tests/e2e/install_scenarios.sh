@@ -71,6 +71,28 @@ common_programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
 
 # --- helpers ---------------------------------------------------------------
 
+# For the backends: a holder started in the background with its output in
+# OUT counts once it has printed "holding"; the holders are stopped together.
+holders=()
+await_holder() {  # PID OUT WINDOWS-PATH
+  local i
+  holders+=("$1")
+  for ((i = 0; i < 600; i++)); do
+    grep -q holding "$2" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  echo "cannot hold $3: $(tr -d '\r' <"$2")" >&2
+}
+
+stop_holders() {
+  local pid
+  for pid in "${holders[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  holders=()
+}
+
 # The host path of a Windows path on drive C:, letter case as given.
 host_path() {  # WINDOWS-PATH
   local rest=${1:3}

@@ -3,7 +3,6 @@
 # wineserver, template_prefix, wine_package (the package with the helper as
 # Ptav6.exe), machine_root and wine_user set by the caller.
 machine_user=$wine_user
-holders=()
 declare -A reg_cache=()
 
 package_folder() { printf '%s' "$wine_package"; }
@@ -66,7 +65,7 @@ query_value() {  # KEY NAME
 }
 
 hold() {  # WINDOWS-PATH open|running
-  local out="$machine_root/hold-${#holders[@]}.out" i
+  local out="$machine_root/hold-${#holders[@]}.out"
   if [ "$2" = running ]; then
     # The helper put in the file's place and run: its own file is then in use.
     cp "$host_c/ptvtest/install_helper.exe" "$(host_path "$1")"
@@ -74,21 +73,11 @@ hold() {  # WINDOWS-PATH open|running
   else
     "$wine" 'C:\ptvtest\install_helper.exe' hold-open "$1" </dev/null >"$out" 2>&1 &
   fi
-  holders+=("$!")
-  for ((i = 0; i < 600; i++)); do
-    grep -q holding "$out" 2>/dev/null && return 0
-    sleep 0.05
-  done
-  echo "cannot hold $1: $(tr -d '\r' <"$out")" >&2
+  await_holder "$!" "$out" "$1"
 }
 
 release_holds() {
-  local pid
-  for pid in "${holders[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  holders=()
+  stop_holders
   # Until every program of the prefix has ended and the registry is written.
   timeout 60 "$wineserver" -w
 }
