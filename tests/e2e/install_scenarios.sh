@@ -48,6 +48,7 @@ both_builds_scenarios=(
 emulated_only_scenarios=(
   nested_group_with_slashes
   existing_current_user_installation
+  no_programs_folder
   wininit_fallback
   machine_64bit
   instdir_variants
@@ -362,6 +363,16 @@ scenario_existing_current_user_installation() {
   put_folder 'C:\Tools'
   run_setup -- -s -instdir 'C:\Tools' -allusers -runafter -nodeskico
   report "after the reinstallation"
+}
+
+# Neither an all-users nor a current-user programs folder: no group is made
+# (rather than one in the root of the current drive), the desktop shortcut is.
+scenario_no_programs_folder() {
+  reg_delete "$shell_folders" "Common Programs"
+  reg_delete 'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Programs
+  put_package
+  run_setup -- -s
+  report "after the installation" 'C:\Pictavo 6'
 }
 
 # A machine without the restart-time facility (the 9x family), whose

@@ -102,7 +102,7 @@ TEST_F(ShortcutTest, NoFileInterfaceReleasesTheLinkObject) {
   EXPECT_EQ(releasedFiles, 0);
 }
 
-TEST_F(ShortcutTest, AFailedSaveIsReturnedAndNotLogged) {
+TEST_F(ShortcutTest, ASaveThatFailsIsReturnedAndNotLogged) {
   ShortcutSteps steps = CountingSteps();
   steps.save = [](platform::LinkFile, const std::string&) { return platform::kHrFail; };
   EXPECT_EQ(CreateShortcut(At("inst\\Ptav6.exe"), At("group\\x.lnk"), "", steps), platform::kHrFail);
