@@ -1,8 +1,10 @@
 #pragma once
-// Undoing what an uninstall log (or an install script) lists. None of these
-// reports anything: a failed call is passed over and the next line or
-// match follows. Lines whose names are absolute or climb out of the base
-// folder are passed over, so nothing outside the installation is touched.
+// Undoing what an uninstall log (or an install script) lists: the
+// installation clears an earlier one with it, and the uninstaller removes an
+// installation with it. None of these reports anything: a failed call is
+// passed over and the next line or match follows. Lines whose names are
+// absolute or climb out of the base folder are passed over, so nothing
+// outside the installation is touched.
 #include <string>
 
 // Deletes every shortcut that a "Shell Link: " line names (a file whose

@@ -1,4 +1,4 @@
-#include "uninstall/log_removal.h"
+#include "install/log_removal.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 
 #include "fixture.h"
 #include "platform/files.h"
-#include "uninstall/log_removal.h"
+#include "install/log_removal.h"
 
 namespace {
 
