@@ -459,7 +459,9 @@ scenario_damaged_without_script() {
 # new version as 0.00.00.00; after a Yes the setup is damaged.
 scenario_damaged_after_version_question() {
   install_first
-  rm "$(host_path "$package\\Ptav6.exe")"
+  # Kept in a folder of the package, so that the installed one still shows as its copy.
+  mkdir "$(host_path "$package\\kept")"
+  mv "$(host_path "$package\\Ptav6.exe")" "$(host_path "$package\\kept")/"
   answer yes ok
   run_setup --
   report "after the run"

@@ -7,6 +7,11 @@
 //   machine.ini               settings, lines key=value: user=<name>, codepage=1252|932,
 //                             administrator=1|0, windows64=1|0, pending_renames=1|0
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
+//   drives/c/windows/system32/*.dll   the system's libraries, as files (nothing of them runs);
+//                             a library is looked for in the program's folder, system32,
+//                             the Windows folder, the current folder, then the folders of
+//                             the system's Path value (the key Environment of
+//                             HKLM\SYSTEM\CurrentControlSet\Control\Session Manager)
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
