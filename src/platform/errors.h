@@ -19,6 +19,7 @@ enum ErrorCode : std::uint32_t {
   kErrInsufficientBuffer = 122,
   kErrInvalidName = 123,
   kErrDirNotEmpty = 145,
+  kErrFilenameExcedRange = 206,  // a path longer than the ANSI file calls take
   kErrAlreadyExists = 183,
   kErrMoreData = 234,
   kErrNoMoreItems = 259,

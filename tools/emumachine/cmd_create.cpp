@@ -1,5 +1,5 @@
 // emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]
-//                         [--no-pending-renames] [--drive LETTER]...
+//                         [--no-pending-renames] [--drive LETTER]... [--windows-folder WINPATH]
 #include <cstdio>
 
 #include "platform/emulated/machine/machine.h"
@@ -15,6 +15,9 @@ int CreateCommand(const Arguments& args) {
     if (arg == "--drive") {
       if (i + 1 >= args.size() || args[i + 1].size() != 1) return UsageError("create: --drive needs a drive letter");
       settings.extraDrives += args[++i];
+    } else if (arg == "--windows-folder") {
+      if (i + 1 >= args.size()) return UsageError("create: --windows-folder needs a folder such as C:\\WINNT");
+      settings.windowsFolder = args[++i];
     } else if (arg == "--user" || arg == "--codepage") {
       if (i + 1 >= args.size()) return UsageError("create: " + arg + " needs a value");
       const std::string& value = args[++i];
@@ -42,9 +45,10 @@ int CreateCommand(const Arguments& args) {
   if (folder.empty()) return UsageError("create: no machine folder given");
   std::string error;
   if (!emu::CreateMachine(AbsoluteHostPath(folder), settings, error)) return Fail("create: " + error);
-  std::printf("created machine %s: user %s, code page %u, %s, %s Windows%s\n", folder.c_str(),
+  std::printf("created machine %s: user %s, code page %u, %s, %s Windows in %s%s\n", folder.c_str(),
               settings.userName.c_str(), settings.codePage,
               settings.administrator ? "administrator" : "standard user", settings.windows64 ? "64-bit" : "32-bit",
+              settings.windowsFolder.c_str(),
               settings.pendingRenames ? "" : ", restart-time renames through WININIT.INI only");
   return 0;
 }

@@ -38,5 +38,6 @@ int HoldCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int RestartCommand(const Arguments& args);
+int FaultCommand(const Arguments& args);
 
 }  // namespace tool

@@ -7,6 +7,7 @@
 
 #include "install/shortcuts.h"
 #include "install_fixture.h"
+#include "platform/emulated/machine/faults.h"
 #include "platform/emulated/machine/machine.h"
 
 namespace install_tests {
@@ -43,6 +44,24 @@ TEST_F(ShortcutMessageTest, FailingPathAndDescriptionAreToldAndTheLinkIsStillMad
   EXPECT_NE(path, std::string::npos) << transcript;
   EXPECT_NE(description, std::string::npos) << transcript;
   EXPECT_LT(path, description);
+}
+
+// Faults the machine's plan puts on a step come back as that step's HRESULT.
+TEST_F(ShortcutMessageTest, PlannedFaultsOfTheLinkObjectAreItsResults) {
+  MakeFolder("inst");
+  const struct {
+    const char* call;
+    std::uint32_t error;
+  } faults[] = {{"CreateShellLink", 1}, {"QueryLinkFile", 1}, {"SaveLinkFile", 5}};
+  for (const auto& planned : faults) {
+    SCOPED_TRACE(planned.call);
+    std::string error;
+    ASSERT_TRUE(emu::AddFault({planned.call, "", planned.error, 1}, error)) << error;
+    EXPECT_EQ(CreateShortcut(At("inst\\Ptav6.exe"), At("x.lnk"), ""), platform::HrFromError(planned.error));
+    EXPECT_FALSE(Exists("x.lnk"));
+    EXPECT_FALSE(Exists("inst\\PtvUnInst.log"));
+  }
+  EXPECT_TRUE(platform::HrSucceeded(CreateShortcut(At("inst\\Ptav6.exe"), At("x.lnk"), "")));
 }
 
 }  // namespace

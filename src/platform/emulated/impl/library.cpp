@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/paths.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/errors.h"
@@ -67,6 +68,7 @@ bool IsFile(const std::string& path) {
 }  // namespace
 
 LibraryHandle LoadLibraryAsData(const std::string& name) {
+  if (emu::internal::InjectedFault("LoadLibraryAsData", name)) return nullptr;
   if (name.empty()) {
     SetLastError(kErrInvalidParameter);
     return nullptr;

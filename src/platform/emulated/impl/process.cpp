@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
@@ -146,6 +147,7 @@ void RecordStart(const std::string& commandLine, const std::string& folder, cons
 
 bool StartProgram(const std::string& commandLine, const std::string& workingFolder, std::uint32_t& processId) {
   processId = 0;
+  if (emu::internal::InjectedFault("StartProgram", commandLine)) return false;
   std::string file;
   for (const std::string& name : CandidateNames(commandLine)) {
     if (IsFile(WithExtension(name))) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/paths.h"
 #include "platform/emulated/machine/internal/shell_link_file.h"
 #include "platform/emulated/machine/machine.h"
@@ -31,6 +32,10 @@ bool IsDocumentPath(const std::string& address) {
 }  // namespace
 
 std::intptr_t OpenWithShell(const std::string& address) {
+  // Errors up to 32 are the call's own results; others come back as "no program for it".
+  if (const std::uint32_t error = emu::internal::InjectedFault("OpenWithShell", address)) {
+    return error <= 32 ? static_cast<std::intptr_t>(error) : kNoAssociation;
+  }
   const std::string machine = emu::MachineFolder();
   if (machine.empty() || address.empty()) {
     SetLastError(kErrFileNotFound);
@@ -85,7 +90,16 @@ std::size_t CharacterCount(const std::string& text) {
 
 }  // namespace
 
+namespace {
+// A planned fault of a step comes back as its HRESULT.
+HResult Planned(const char* call, const std::string& path = "") {
+  const std::uint32_t error = emu::internal::InjectedFault(call, path);
+  return error == 0 ? kHrOk : HrFromError(error);
+}
+}  // namespace
+
 HResult InitializeCom() {
+  if (const HResult planned = Planned("InitializeCom")) return planned;
   if (comInitialized) return kHrFalse;
   comInitialized = true;
   return kHrOk;
@@ -93,6 +107,7 @@ HResult InitializeCom() {
 
 HResult CreateShellLink(ShellLink& link) {
   link = nullptr;
+  if (const HResult planned = Planned("CreateShellLink")) return planned;
   // As with CoCreateInstance, nothing works before COM is initialised.
   if (!comInitialized) return static_cast<HResult>(0x800401F0u);  // CO_E_NOTINITIALIZED
   link = new ShellLinkState;
@@ -101,6 +116,7 @@ HResult CreateShellLink(ShellLink& link) {
 
 HResult QueryLinkFile(ShellLink link, LinkFile& file) {
   file = nullptr;
+  if (const HResult planned = Planned("QueryLinkFile")) return planned;
   if (link == nullptr) return kHrInvalidArg;
   ++link->references;
   file = new LinkFileState{link};
@@ -108,6 +124,7 @@ HResult QueryLinkFile(ShellLink link, LinkFile& file) {
 }
 
 HResult SetLinkPath(ShellLink link, const std::string& path) {
+  if (const HResult planned = Planned("SetLinkPath", path)) return planned;
   if (link == nullptr) return kHrInvalidArg;
   std::string full;
   if (!emu::internal::FullWindowsPath(path, full)) return kHrInvalidArg;
@@ -118,6 +135,7 @@ HResult SetLinkPath(ShellLink link, const std::string& path) {
 }
 
 HResult SetLinkDescription(ShellLink link, const std::string& text) {
+  if (const HResult planned = Planned("SetLinkDescription")) return planned;
   if (link == nullptr) return kHrInvalidArg;
   link->contents.hasDescription = true;
   link->contents.description = text;
@@ -125,6 +143,7 @@ HResult SetLinkDescription(ShellLink link, const std::string& text) {
 }
 
 HResult SetLinkWorkingFolder(ShellLink link, const std::string& folder) {
+  if (const HResult planned = Planned("SetLinkWorkingFolder", folder)) return planned;
   if (link == nullptr) return kHrInvalidArg;
   link->contents.hasWorkingFolder = true;
   link->contents.workingFolder = folder;
@@ -132,6 +151,7 @@ HResult SetLinkWorkingFolder(ShellLink link, const std::string& folder) {
 }
 
 HResult SaveLinkFile(LinkFile file, const std::string& path) {
+  if (const HResult planned = Planned("SaveLinkFile", path)) return planned;
   if (file == nullptr) return kHrInvalidArg;
   if (CharacterCount(path) + 1 > kWidePathCharacters) return HrFromError(kErrInsufficientBuffer);
   if (!WriteWholeFile(path, emu::internal::ShellLinkBytes(file->link->contents))) {
