@@ -3,7 +3,7 @@
 # missing, so a later run costs nothing. Usage: install-deps.sh [linux|all]
 set -euo pipefail
 what=${1:-all}
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev liblnk-utils)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev liblnk-utils tmux)
 if [ "$what" = all ]; then
   packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-apps imagemagick)
 fi

@@ -73,5 +73,12 @@ if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; th
   count_summary wine-install "$logs/wine-install.log"
 fi
 
+echo "== Windows wizard under Wine, against the emulated machine"
+if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
+  timeout --kill-after=30 1200 tests/wine/wizard_test.sh build/win64 build/linux >"$logs/wine-wizard.log" 2>&1
+  grep -vE '^(ok |wine-wizard: [0-9]+ passed)' "$logs/wine-wizard.log" | tail -60
+  count_summary wine-wizard "$logs/wine-wizard.log"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

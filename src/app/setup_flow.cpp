@@ -19,6 +19,7 @@
 #include "platform/shell.h"
 #include "platform/ui.h"
 #include "resource.h"
+#include "wizard/setup_dlg.h"
 
 namespace {
 
@@ -27,8 +28,9 @@ const char kProductFolder[] = "\\Pictavo 6";
 const char kProductProgram[] = "\\Ptav6.exe";
 const char kInstallScript[] = "\\PtvUnInst.log";
 
+// Before the wizard there is no main window, so the questions have no owner.
 int Ask(const std::string& text, unsigned flags) {
-  return platform::ShowMessageBox(nullptr, text, platform::LoadResourceString(IDS_APP_TITLE), flags);
+  return platform::ShowMessageBox(platform::MainWindow(), text, platform::LoadResourceString(IDS_APP_TITLE), flags);
 }
 
 // String 16 (the installed version is newer) or 17 (the same version).
@@ -108,9 +110,10 @@ int RunSetupFlow() {
     if (state.m_bNewInstall) state.m_bAllUsers = 1;
     RunInstallation();
   } else {
-    // The wizard is not part of this program yet: say so and change nothing.
-    Ask(platform::LoadResourceString(IDS_INTERACTIVE_NOT_READY), platform::kMbOk | platform::kMbIconInformation);
-    return 1;
+    // The wizard runs the installation from its ready page; cancelled, it
+    // has changed nothing but a folder chosen with Browse.
+    CSetupDlg wizard([] { RunInstallation(); });
+    if (wizard.RunAsMainWindow() != platform::kIdOk) return 1;
   }
 
   platform::SetCurrentFolder(state.m_strInstDir);

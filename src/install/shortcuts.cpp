@@ -13,7 +13,8 @@ constexpr std::size_t kTargetBufferSize = 512;
 bool comInitialized = false;
 
 void TellFailure(const char* text) {
-  platform::ShowMessageBox(nullptr, text, platform::LoadResourceString(IDS_APP_TITLE),
+  // Owned by the wizard while it runs.
+  platform::ShowMessageBox(platform::MainWindow(), text, platform::LoadResourceString(IDS_APP_TITLE),
                            platform::kMbOk | platform::kMbIconExclamation);
 }
 

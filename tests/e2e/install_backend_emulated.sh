@@ -34,6 +34,24 @@ run_setup() {  # [VAR=VALUE...] -- ARGS...
 
 answer() { "$EMUMACHINE" answer "$machine" "$@" >/dev/null; }
 
+# The wizard walked by the operator: each step's action as a command of the
+# operator's queue, after the answers queued before.
+walk_wizard() {  # STEP...
+  local step name action argument commands=()
+  for step in "$@"; do
+    read -r name action argument <<<"$step"
+    case "$action $argument" in
+      "key Return") commands+=(enter) ;;
+      "key Escape") commands+=(esc) ;;
+      click*) commands+=("press $argument") ;;
+      chooser-cancel*) commands+=("browse cancel") ;;
+      *) echo "walk_wizard: no such step: $step" >&2; return 1 ;;
+    esac
+  done
+  answer "${commands[@]}"
+  run_setup --
+}
+
 reg_set() { "$EMUMACHINE" reg "$machine" set "$1" "${2:-@}" sz "$3" >/dev/null; }
 
 reg_delete() { "$EMUMACHINE" reg "$machine" delete "$1" "${2:-@}" >/dev/null; }

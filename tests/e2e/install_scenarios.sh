@@ -35,6 +35,7 @@
 # machine has (an operator for message boxes, a 64-bit or 9x-like machine).
 both_builds_scenarios=(
   new_installation
+  silent_with_the_wizard_options
   every_option
   reinstallation
   all_users_without_common_programs
@@ -44,6 +45,11 @@ both_builds_scenarios=(
   in_use_running_program
   in_use_open_file
   hostile_lines
+)
+# The scenarios that walk the wizard; under Wine they need a display
+# (tests/wine/wizard_test.sh).
+wizard_scenarios=(
+  wizard_with_options
 )
 emulated_only_scenarios=(
   nested_group_with_slashes
@@ -233,6 +239,42 @@ install_first() {
   run_setup -- -s >/dev/null
 }
 
+# --- the wizard --------------------------------------------------------------
+
+# Walks through the wizard, one step a line: the name of the state reached
+# (a screenshot under Wine; - for none), then what is done there: "key
+# Return" or "key Escape", "click ID" on a control of the frame or its page,
+# or "chooser-cancel" in the folder chooser. A backend's walk_wizard STEP...
+# runs the setup program without arguments, walks it that way and prints
+# "exit N".
+#
+# The choices a silent installation can make too: all users, auto-start, no
+# desktop icon, "Run Pictavo"; on the way Browse is cancelled. After Browse
+# the focus is on that button, where Enter has no use: Next is clicked.
+wizard_to_finish=(
+  "welcome   key Return"
+  "agreement key Return"
+  "folder    click 1002"
+  "-         click 1005"
+  "chooser   chooser-cancel"
+  "-         click 1"
+  "group     click 1008"
+  "-         click 1009"
+  "-         key Return"
+  "ready     key Return"
+  "finished  click 1012"
+  "-         key Return"
+)
+# Next on every page, as the pages come.
+wizard_next_to_finish=(
+  "welcome   key Return"
+  "agreement key Return"
+  "folder    key Return"
+  "group     key Return"
+  "ready     key Return"
+  "finished  key Return"
+)
+
 # --- the scenarios ---------------------------------------------------------
 
 # The sample package, silently, on a fresh machine: for all users, the four
@@ -340,6 +382,21 @@ scenario_hostile_lines() {
     'File Del: help\..\..\..\Sentinel\keep.txt' 'Make Dir: ..\..\Sentinel\Empty'
   run_setup -- -s
   report "after the installation" 'C:\Sentinel' 'C:\Program Files\sentinel.txt'
+}
+
+# The wizard walked to Finish, and a silent installation with the same
+# choices: the two results differ only in the page the wizard opens after a
+# new installation.
+scenario_wizard_with_options() {
+  put_package
+  walk_wizard "${wizard_to_finish[@]}"
+  report "after the installation"
+}
+
+scenario_silent_with_the_wizard_options() {
+  put_package
+  run_setup -- -s -autostart -nodeskico -runafter
+  report "after the installation"
 }
 
 # --- emulated machine only -------------------------------------------------
@@ -474,12 +531,12 @@ scenario_same_version_question_no() {
   report "after the run"
 }
 
-# Yes goes on; the interactive setup then says it is not there yet and
-# changes nothing.
+# Yes goes on to the wizard, walked to Finish; the same version is not an
+# upgrade, so no page opens.
 scenario_same_version_question_yes() {
   install_first
-  answer yes ok
-  run_setup --
+  answer yes
+  walk_wizard "${wizard_next_to_finish[@]}"
   report "after the run"
 }
 
@@ -491,10 +548,11 @@ scenario_newer_version_installed() {
   report "after the run"
 }
 
+# An older version installed: no question, the wizard, and after it the
+# page for an upgrade.
 scenario_older_version_installed() {
   install_first
   put_product_version "$default_inst\\Ptav6.exe" 5.2.1.0
-  answer ok
-  run_setup --
+  walk_wizard "${wizard_next_to_finish[@]}"
   report "after the run"
 }

@@ -22,7 +22,7 @@ machine_options() {  # SCENARIO
   esac
 }
 
-for scenario in "${both_builds_scenarios[@]}" "${emulated_only_scenarios[@]}"; do
+for scenario in "${both_builds_scenarios[@]}" "${wizard_scenarios[@]}" "${emulated_only_scenarios[@]}"; do
   cases=$((cases + 1))
   machine_root="$E2E_WORK/$scenario"
   mkdir -p "$machine_root"

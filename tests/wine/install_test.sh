@@ -26,35 +26,14 @@ linux_dir=$(cd "$2" && pwd) || exit 2
 work="$build_dir/wine-install"
 template_prefix="$build_dir/wine-install-template"
 
-wine=${WINE:-/usr/lib/wine/wine64}
-wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
-mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
-mingw_windres=${MINGW_WINDRES:-x86_64-w64-mingw32-windres}
-export WINEDEBUG=-all
 # Without winemenubuilder, shortcuts in the Start menu or on the desktop
 # stay inside the prefix: Wine would otherwise make host menu entries for them.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Nothing here may show a window.
 unset DISPLAY WAYLAND_DISPLAY
 
-passed=0
-failed=0
-
-fatal() {
-  echo "wine-install: cannot run: $*"
-  echo "wine-install: $passed passed, $((failed + 1)) failed"
-  exit 1
-}
-
-pass() {
-  echo "ok   $1"
-  passed=$((passed + 1))
-}
-
-fail() {
-  echo "FAIL $1"
-  failed=$((failed + 1))
-}
+summary_name=wine-install
+source "$here/script_support.sh"
 
 # --- the setup program's imports --------------------------------------------
 
@@ -81,46 +60,8 @@ done
 rm -rf "$work"
 mkdir -p "$work" || fatal "cannot make $work"
 
-# The helper, with the product's version so that it can stand in for it.
-helper="$work/install_helper.exe"
-timeout 300 "$mingw_windres" -I "$top/product" -i "$top/product/ptav6.rc" -O coff -o "$work/helper.res.o" \
-  >"$work/helper.log" 2>&1 &&
-  timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$helper" "$here/install_helper.cpp" \
-    "$work/helper.res.o" >>"$work/helper.log" 2>&1 || fatal "the helper does not build (see $work/helper.log)"
-
-# The package as built, with the helper as Ptav6.exe: it notes its start.
-wine_package="$work/package"
-cp -r "$build_dir/package" "$wine_package" && cp "$helper" "$wine_package/Ptav6.exe" || fatal "cannot copy the package"
-
-timeout 30 "$wineserver" -k >/dev/null 2>&1
-if [ ! -f "$template_prefix/system.reg" ]; then
-  echo "creating the template prefix $template_prefix"
-  rm -rf "$template_prefix"
-  WINEPREFIX="$template_prefix" timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-  WINEPREFIX="$template_prefix" timeout 120 "$wineserver" -w
-  [ -f "$template_prefix/system.reg" ] || fatal "could not create the template prefix"
-fi
-# The user's folders of a new prefix lead to the host's home folder; here
-# they are folders of the prefix, so that nothing installed lands outside it.
-for link in "$template_prefix/drive_c/users/"*/*; do
-  if [ -L "$link" ]; then
-    rm "$link" && mkdir "$link" || fatal "cannot replace $link"
-  fi
-done
-# Web addresses open with the helper, which only notes them.
-mkdir -p "$template_prefix/drive_c/ptvtest"
-cp "$helper" "$template_prefix/drive_c/ptvtest/install_helper.exe"
-rm -f "$template_prefix/drive_c/ptvtest/events.txt"
-WINEPREFIX="$template_prefix" "$wine" reg add 'HKEY_CLASSES_ROOT\http\shell\open\command' /ve /t REG_SZ \
-  /d '"C:\ptvtest\install_helper.exe" open "%1"' /f >/dev/null 2>&1 || fatal "cannot set the prefix's web browser"
-WINEPREFIX="$template_prefix" timeout 120 "$wineserver" -w
-wine_user=$(ls "$template_prefix/drive_c/users" | grep -vx Public | head -n 1)
-[ -n "$wine_user" ] || fatal "the template prefix has no user folder"
-
-# What differs between the two machines without mattering.
-map_wine_paths() {
-  sed -e "s/C:\\\\users\\\\$wine_user\\\\/C:\\\\users\\\\User\\\\/g" -e 's/\\StartUp\\/\\Startup\\/g' -e 's/\\StartUp$/\\Startup/'
-}
+source "$here/scenario_prefix.sh"
+prepare_scenario_prefix
 
 # --- the scenarios ---------------------------------------------------------
 

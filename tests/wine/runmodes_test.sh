@@ -43,24 +43,14 @@ run_limit=120     # for a program to end by itself
 answer_wait=10    # for the box to close after a key, per attempt
 settle=1          # after a program ended, for a late window
 
-passed=0
-failed=0
+summary_name=wine-e2e
+source "$here/script_support.sh"
 running=""      # the process of the case under way
-xvfb_pid=""
-
-fatal() {
-  echo "wine-e2e: cannot run: $*"
-  echo "wine-e2e: $passed passed, $((failed + 1)) failed"
-  exit 1
-}
 
 cleanup() {
   [ -n "$running" ] && stop_program
   timeout 30 "$wineserver" -k >/dev/null 2>&1
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  stop_virtual_display
 }
 trap cleanup EXIT
 # Stopped from outside: still end the display and the Wine processes.
@@ -89,18 +79,7 @@ probe="$work/box_probe.exe"
 timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$probe" "$here/box_probe.cpp" \
   >"$work/box_probe.log" 2>&1 || fatal "the box probe does not build (see $work/box_probe.log)"
 
-# Xvfb picks a free display number itself and reports it on descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && [ "$(wc -l <"$work/display")" -ge 1 ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-display_number=$(tr -dc 0-9 <"$work/display")
-[ -n "$display_number" ] || fatal "Xvfb did not start (see $work/xvfb.log)"
-export DISPLAY=":$display_number"
-timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1 || fatal "display $DISPLAY does not answer"
+start_virtual_display "$work"
 root_window=$(timeout 10 xwininfo -root 2>/dev/null | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 root_window=$((root_window))
 

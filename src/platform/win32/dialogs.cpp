@@ -12,18 +12,6 @@ HWND Hwnd(DialogHandle dialog) { return reinterpret_cast<HWND>(dialog); }
 DialogHandle Handle(HWND window) { return reinterpret_cast<DialogHandle>(window); }
 HWND Item(DialogHandle dialog, int id) { return ::GetDlgItem(Hwnd(dialog), id); }
 
-// Dialogs drawn in the current visual style need the common controls loaded
-// before the first one is made.
-void LoadCommonControls() {
-  static bool loaded = false;
-  if (loaded) return;
-  INITCOMMONCONTROLSEX controls = {};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES;
-  ::InitCommonControlsEx(&controls);
-  loaded = true;
-}
-
 // One procedure for every dialog: it hands the messages to the dialog's
 // events, kept in the dialog's user data.
 INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -42,8 +30,10 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
+// The controls of the current visual style come with the manifest's request
+// for version 6 of the common controls: the system loads that library from
+// its side-by-side store for the dialogs, so the program does not import it.
 int RunModalDialog(unsigned templateId, WindowHandle owner, DialogEvents& events) {
-  LoadCommonControls();
   return static_cast<int>(::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
                                             reinterpret_cast<HWND>(owner), DialogProcedure,
                                             reinterpret_cast<LPARAM>(&events)));
@@ -52,7 +42,6 @@ int RunModalDialog(unsigned templateId, WindowHandle owner, DialogEvents& events
 bool EndModalDialog(DialogHandle dialog, int result) { return ::EndDialog(Hwnd(dialog), result) != FALSE; }
 
 DialogHandle CreateModelessDialog(unsigned templateId, DialogHandle parent, DialogEvents& events) {
-  LoadCommonControls();
   return Handle(::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), Hwnd(parent),
                                      DialogProcedure, reinterpret_cast<LPARAM>(&events)));
 }

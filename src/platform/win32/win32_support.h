@@ -4,7 +4,6 @@
 // closes its handle when it goes out of scope, keeping the thread's last
 // error (a failed call's error outlives the clean-up).
 #include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
 
 namespace platform {
