@@ -406,7 +406,10 @@ class DialogReader {
   bool AtPunct(const char* p) const {
     return i_ < tokens_.size() && tokens_[i_].kind == Token::Punct && tokens_[i_].text == p;
   }
-  bool AtString() const { return i_ < tokens_.size() && tokens_[i_].kind == Token::String; }
+  bool AtString() const {
+    std::string ignored;
+    return i_ < tokens_.size() && script_.ExpandText(tokens_[i_], ignored);
+  }
   bool SkipPunct(const char* p) {
     if (!AtPunct(p)) return false;
     ++i_;
@@ -417,10 +420,18 @@ class DialogReader {
   }
   int Line() const { return i_ < tokens_.size() ? tokens_[i_].line : (tokens_.empty() ? 0 : tokens_.back().line); }
 
+  // A text: string literals and names defined as texts, joined.
   std::string Text() {
-    const Token& t = Next();
-    if (t.kind != Token::String) throw Failure{"text expected on line " + std::to_string(t.line)};
-    return t.text;
+    std::string text, piece;
+    const int line = Line();
+    bool any = false;
+    while (i_ < tokens_.size() && script_.ExpandText(tokens_[i_], piece)) {
+      text += piece;
+      any = true;
+      ++i_;
+    }
+    if (!any) throw Failure{"text expected on line " + std::to_string(line)};
+    return text;
   }
 
   // A numeric expression: terms joined by '|' or '+'; a NOT term is

@@ -4,8 +4,8 @@
 # so every dialog is drawn in the terminal and takes keys. The keys go in
 # with tmux send-keys, the screen comes back with capture-pane; the walk goes
 # from the welcome page to Finish, through a cancel question answered No, a
-# group name typed over the suggested one and "Run Pictavo" ticked, and the
-# installation is checked afterwards.
+# group name typed over the suggested one, the folder chooser opened and
+# cancelled, and "Run Pictavo" ticked; the installation is checked afterwards.
 set -uo pipefail
 : "${EMUMACHINE:?}" "${PACKAGE_FOLDER:?}" "${E2E_WORK:?}"
 
@@ -66,10 +66,12 @@ walk() {
   step "agreement page" "Do you accept this agreement?" Escape || return
   step "cancel question, No has the focus" "{ No }" Enter || return
   step "agreement again after No" "== Please accept the License Agreement" Enter || return
-  step "folder page" "Install for the Current User only" Down || return
-  # Down does not move between radio buttons that have no focus; Tab brings
-  # the focus to the chosen one first.
-  step "folder page, Next focused" "{ Next > }" BTab BTab BTab || return
+  step "folder page" "Install for the Current User only" BTab BTab Space || return
+  step "folder chooser at the installation folder" "Selected: C:\\Program Files\\Pictavo 6" Up Enter || return
+  step "folder chooser one level up" "Selected: C:\\Program Files" Escape || return
+  step "folder page again, the folder unchanged" "  C:\\Program Files\\Pictavo 6" || return
+  # Browse has the focus; the radio buttons come before it.
+  step "Browse focused" "{ Browse... }" BTab || return
   step "current user radio button focused" "> (*) Install for the Current User only" Down || return
   step "all users chosen with Down" "> (*) Install for All Users" Enter || return
   step "group page" "Enter the name of the Program Manager group" BTab BTab || return

@@ -189,3 +189,43 @@ TEST(CancelQuestion, IsOwnedByTheWizardWithNoPreselected) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ScriptFault {
+  const char* name;
+  std::vector<std::string> script;
+  const char* note;  // the transcript's last line
+};
+
+const ScriptFault kScriptFaults[] = {
+    {"no_command_left", {"enter"},
+     "no operator command for dialog 103 \"Please accept the License Agreement\"; the program ends with status 4"},
+    {"an_answer_where_a_command_belongs", {"yes"},
+     "operator command \"yes\" for dialog 103: \"yes\" is not a dialog command; the program ends with status 4"},
+    {"no_such_control", {"press 4711"},
+     "operator command \"press 4711\": no such control in dialog 103; the program ends with status 4"},
+    {"no_folder_chooser_open", {"browse ok"},
+     "operator command \"browse ok\": no folder chooser is open; the program ends with status 4"},
+    {"a_command_where_the_chooser_waits", {"enter", "enter", "press 1005", "enter"},
+     "operator command \"enter\": the folder chooser is open; the program ends with status 4"},
+};
+
+class OperatorScript : public ::testing::TestWithParam<ScriptFault> {};
+
+TEST_P(OperatorScript, EndsTheProgramWhenItCannotGoOn) {
+  const ScriptFault& c = GetParam();
+  WizardSetup setup;
+  setup.state = wizard_test::NewInstallState();
+  setup.script = c.script;
+  const WizardRun run = RunWizard(setup);
+  EXPECT_EQ(run.status, 4);
+  const std::string last = run.transcript.substr(run.transcript.rfind('\n', run.transcript.size() - 2) + 1);
+  EXPECT_EQ(last, std::string(c.note) + "\n");
+  EXPECT_EQ(run.transcript.find(wizard_test::kInstallationMark), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, OperatorScript, ::testing::ValuesIn(kScriptFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
