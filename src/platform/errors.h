@@ -19,9 +19,14 @@ enum ErrorCode : std::uint32_t {
   kErrInvalidName = 123,
   kErrDirNotEmpty = 145,
   kErrAlreadyExists = 183,
+  kErrFilenameExcedRange = 206,
   kErrMoreData = 234,
   kErrNoMoreItems = 259,
   kErrDirectory = 267,  // a folder was named where a file is
+  kErrNotOwner = 288,
+  kErrInvalidAddress = 487,
+  kErrInvalidWindowHandle = 1400,
+  kErrNotEnoughQuota = 1816,
 };
 
 // The error of the last failing call on this thread (GetLastError).

@@ -46,7 +46,11 @@ const char kUsage[] =
     "  restart MACHINE\n"
     "      carry out the file operations scheduled for the next restart\n"
     "      (PendingFileRenameOperations, then the [rename] section of\n"
-    "      C:\\windows\\WININIT.INI) and remove them\n";
+    "      C:\\windows\\WININIT.INI) and remove them\n"
+    "  ps MACHINE\n"
+    "      the live processes of the machine: id and program, one a line\n"
+    "  windows MACHINE\n"
+    "      the top-level windows, in the order a walk over them takes\n";
 
 struct Command {
   const char* name;
@@ -64,6 +68,8 @@ const Command kCommands[] = {
     {"ls", tool::ListCommand},
     {"show", tool::ShowCommand},
     {"restart", tool::RestartCommand},
+    {"ps", tool::ProcessesCommand},
+    {"windows", tool::WindowsCommand},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "platform/emulated/machine/internal/holds.h"
 #include "platform/emulated/machine/internal/last_error.h"
 #include "platform/emulated/machine/internal/paths.h"
+#include "platform/emulated/machine/internal/process_table.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/processes.h"
 #include "platform/errors.h"
@@ -51,10 +52,12 @@ void CloseInheritedDescriptors(int keep) {
 }
 
 // The child's side: runs between fork and exec and never returns.
-[[noreturn]] void StartChild(int reportFd, const std::string& programPath, const std::string& hostProgram,
-                             const std::string& commandLine, const std::string& currentFolder,
-                             const std::string& hostCurrentFolder, const std::string& machine) {
+[[noreturn]] void StartChild(int reportFd, std::uint32_t processId, const std::string& programPath,
+                             const std::string& hostProgram, const std::string& commandLine,
+                             const std::string& currentFolder, const std::string& hostCurrentFolder,
+                             const std::string& machine) {
   CloseInheritedDescriptors(reportFd);
+  if (!internal::BecomeProcessAcrossExec(processId, programPath)) FailChild(reportFd, platform::kErrAccessDenied);
   FileHold hold = HoldFile(programPath, HoldKind::Running);
   if (!hold.Held()) {
     FailChild(reportFd, internal::LastError() != platform::kErrNone ? internal::LastError()
@@ -80,7 +83,7 @@ void CloseInheritedDescriptors(int keep) {
 }  // namespace
 
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
-                  const std::string& currentFolder) {
+                  const std::string& currentFolder, std::uint32_t* processId) {
   const std::string machine = MachineFolder();
   // The program knows itself by its full path, as GetModuleFileNameA gives it.
   std::string programPath;
@@ -117,8 +120,11 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
 
   // The child reports a failure before its exec through this pipe; a
   // successful exec closes it without a word.
+  // The machine's id of the new process is taken here, so that the starter
+  // knows it; the child makes itself that process before its exec.
+  const std::uint32_t machineId = internal::AllocateProcessId();
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) {
+  if (machineId == 0 || pipe2(report, O_CLOEXEC) != 0) {
     internal::SetLastError(platform::kErrInvalidParameter);
     return -1;
   }
@@ -131,7 +137,7 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
   }
   if (pid == 0) {
     close(report[0]);
-    StartChild(report[1], programPath, hostProgram, line, folder, hostFolder, machine);
+    StartChild(report[1], machineId, programPath, hostProgram, line, folder, hostFolder, machine);
   }
   close(report[1]);
   std::uint32_t error = 0;
@@ -145,6 +151,7 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
     internal::SetLastError(error);
     return -1;
   }
+  if (processId) *processId = machineId;
   return pid;
 }
 

@@ -10,6 +10,9 @@
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
+//   processes/<id>            one per live process, locked by it (process_table.h)
+//   objects/<name>/           named mutexes and shared memory (kernel_objects.h)
+//   windows/<handle>          top-level windows; queues/<id>: each process's messages (windows_table.h)
 //   operator/answers          message-box answers still to give, one a line
 //   transcript.txt            every message box shown, with its answer
 //
@@ -20,12 +23,16 @@
 //   PTV_CURRENT_FOLDER  the Windows path of its starting current folder
 //   PTV_FOLDER_HOLD     "<process id> <descriptor> <hold file>": its hold on that folder,
 //                       let go when it changes folder
+//   PTV_PROCESS         "<machine process id> <descriptor>": its process file, held locked
 //
 // The machine's interface, one header per area; this one holds the machine
 // itself (creating one, using one, its settings) and brings in the others:
 //   paths.h          Windows paths and the host files they stand for
 //   name_case.h      names compared without regard to case, as the machine does
 //   processes.h      files held in use, programs started and waited for, command lines
+//   process_table.h  the machine's processes and their ids
+//   kernel_objects.h named mutexes and shared memory
+//   windows_table.h  top-level windows and the messages posted to them
 //   registry.h       the registry as a whole (hives in hive.h, hive_file.h, REGEDIT4 text in regedit4.h)
 //   restart.h        the file operations scheduled for the next restart
 //   operator.h       the scripted operator who answers message boxes, and the transcript
@@ -37,6 +44,7 @@
 #include "platform/emulated/machine/name_case.h"
 #include "platform/emulated/machine/operator.h"
 #include "platform/emulated/machine/paths.h"
+#include "platform/emulated/machine/process_table.h"
 #include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/emulated/machine/restart.h"
