@@ -30,6 +30,7 @@ namespace {
 struct Options {
   std::string document = "Untitled";
   std::string title;
+  bool titleGiven = false;
   std::string log;
   bool windows = true;
   bool takeImages = false;
@@ -44,6 +45,7 @@ Options ReadOptions(const std::vector<std::string>& args) {
       options.document = args[++i];
     } else if (platform::EqualsIgnoreCaseAscii(arg, "-title") && hasValue) {
       options.title = args[++i];
+      options.titleGiven = true;
     } else if (platform::EqualsIgnoreCaseAscii(arg, "-log") && hasValue) {
       options.log = args[++i];
     } else if (platform::EqualsIgnoreCaseAscii(arg, "-nowindow")) {
@@ -75,7 +77,7 @@ int main() {
     Record(options, "ready " + self);
     for (;;) platform::SleepMilliseconds(60000);
   }
-  const std::string title = options.title.empty() ? "Pictavo 6 - " + options.document : options.title;
+  const std::string title = options.titleGiven ? options.title : "Pictavo 6 - " + options.document;
   platform::WindowHandle main =
       platform::CreatePlainWindow(title, platform::kWsOverlappedWindow | platform::kWsVisible, 0, nullptr);
   if (main == nullptr) return 1;

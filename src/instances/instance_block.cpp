@@ -25,8 +25,10 @@ bool RemoveId(InstanceBlock& block, std::uint32_t processId) {
   std::uint32_t i = 0;
   while (i < count && block.ProcessIds[i] != processId) ++i;
   if (i == count) return false;
+  // In an order that leaves Count valid entries at every step, should the
+  // process be killed on the way.
   for (; i + 1 < count; ++i) block.ProcessIds[i] = block.ProcessIds[i + 1];
-  block.ProcessIds[count - 1] = 0;
   block.Count = count - 1;
+  block.ProcessIds[count - 1] = 0;
   return true;
 }
