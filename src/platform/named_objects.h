@@ -1,8 +1,8 @@
 #pragma once
 // Named kernel objects shared between processes: mutexes and shared memory
-// backed by the paging file. An object lives for as long as some process
-// holds a handle to it (or, for shared memory, a mapped view); a process that
-// ends, however it ends, lets go of its handles.
+// backed by the paging file. A name stands for its object for as long as
+// some process holds a handle to it; a process that ends, however it ends,
+// lets go of its handles.
 #include <cstdint>
 #include <string>
 
@@ -35,8 +35,9 @@ bool ReleaseNamedMutex(KernelObject mutex);
 KernelObject CreateSharedMemory(const std::string& name, std::uint32_t size);
 // MapViewOfFile(memory, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, length): the
 // first `length` bytes (0: all of it); nullptr on failure, kErrAccessDenied
-// when `length` goes beyond the memory's size. The view keeps the memory
-// alive until unmapped, even after its handle is closed.
+// when `length` goes beyond the memory's size. The view stays usable until
+// unmapped, even after its handle is closed; the name goes with the last
+// handle all the same.
 void* MapSharedView(KernelObject memory, std::uint32_t length);
 // UnmapViewOfFile.
 bool UnmapSharedView(void* view);

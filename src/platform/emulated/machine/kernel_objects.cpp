@@ -43,7 +43,6 @@ struct Ownership {
 };
 struct View {
   std::size_t length = 0;
-  int keepAliveFd = -1;
 };
 std::mutex tableLock;
 std::map<std::string, Ownership>& Owned() {
@@ -141,12 +140,17 @@ bool MakeAnew(const std::string& folder, ObjectKind kind, std::uint32_t size) {
   if (kind == ObjectKind::Mutex) {
     if (!WriteFileText(folder + "/owner", "")) return false;
   } else {
-    // Truncated first, so that the new memory is all zeros.
-    const int fd = open((folder + "/memory").c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A file of its own, all zeros: views of an earlier memory of the name,
+    // still mapped, keep theirs.
+    const std::string temporary = folder + "/.memory-" + std::to_string(getpid());
+    const int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const bool sized = ftruncate(fd, static_cast<off_t>(size)) == 0;
     close(fd);
-    if (!sized) return false;
+    if (!sized || rename(temporary.c_str(), (folder + "/memory").c_str()) != 0) {
+      unlink(temporary.c_str());
+      return false;
+    }
   }
   return WriteFileText(folder + "/kind", KindText(kind, size));
 }
@@ -284,15 +288,12 @@ void* MapMemoryObject(KernelObjectHandle* memory, std::uint32_t length) {
   }
   void* view = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
   close(fd);
-  const int keepAlive = fcntl(memory->handlesFd, F_DUPFD_CLOEXEC, 0);
-  if (view == MAP_FAILED || keepAlive < 0) {
-    if (view != MAP_FAILED) munmap(view, bytes);
-    if (keepAlive >= 0) close(keepAlive);
+  if (view == MAP_FAILED) {
     internal::SetLastError(platform::kErrNotEnoughQuota);
     return nullptr;
   }
   std::lock_guard<std::mutex> guard(tableLock);
-  Views()[view] = View{bytes, keepAlive};
+  Views()[view] = View{bytes};
   return view;
 }
 
@@ -304,7 +305,6 @@ bool UnmapMemoryView(void* view) {
     return false;
   }
   munmap(view, found->second.length);
-  close(found->second.keepAliveFd);
   Views().erase(found);
   return true;
 }

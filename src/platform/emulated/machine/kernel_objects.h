@@ -2,13 +2,13 @@
 // Named kernel objects of the machine: mutexes and shared memory, in one
 // namespace (names compare exactly; "Local\" and "Global\" name the one
 // namespace there is). Each object is a folder of <machine>/objects/:
-//   handles   every open handle (and every mapped view) holds a shared lock
-//             on it; an object nobody holds is gone, and the next create
-//             makes it anew
+//   handles   every open handle holds a shared lock on it; an object nobody
+//             holds is gone, and the next create makes it anew
 //   kind      "mutex", or "memory <size>"
 //   owner     a mutex: locked by its owner, and holding "<process id>" while
 //             owned; a record left by a holder that ended means abandoned
-//   memory    shared memory: its bytes, mapped by every view
+//   memory    shared memory: its bytes, mapped by every view; made anew as
+//             another file, so that views mapped before keep what they had
 // Creating and opening go under the lock of <machine>/objects/.namespace.
 // No process waits on any other to make progress: every lock dies with its
 // holder.
