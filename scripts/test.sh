@@ -66,5 +66,12 @@ if [ -f build/win64/bin/setup.exe ]; then
   count_summary wine-e2e "$logs/wine-e2e.log"
 fi
 
+echo "== Windows closing of running copies under Wine"
+if [ -f build/win64/bin/setup.exe ] && [ -f build/win64/bin/Ptav6.exe ]; then
+  timeout --kill-after=30 900 tests/wine/instances_test.sh build/win64 >"$logs/wine-instances.log" 2>&1
+  grep -vE '^(ok |wine-instances: [0-9]+ passed)' "$logs/wine-instances.log" | tail -40
+  count_summary wine-instances "$logs/wine-instances.log"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

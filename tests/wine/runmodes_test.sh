@@ -23,15 +23,8 @@ build_dir=$(cd "$1" && pwd) || exit 2
 setup_program="$build_dir/bin/setup.exe"
 work="$build_dir/wine-e2e"
 
-wine=${WINE:-/usr/lib/wine/wine64}
-wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
-mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
-export WINEPREFIX="$build_dir/wine-e2e-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset WAYLAND_DISPLAY
+. "$here/wine_session.sh"
 
-caption="Pictavo Setup"
 # Bounds, in seconds. A cold prefix on a small machine takes several seconds
 # before its first window; the waits end as soon as the awaited thing happens.
 box_wait=60       # for the box to appear
@@ -42,7 +35,6 @@ settle=1          # after a program ended, for a late window
 passed=0
 failed=0
 running=""      # the process of the case under way
-xvfb_pid=""
 
 fatal() {
   echo "wine-e2e: cannot run: $*"
@@ -53,10 +45,7 @@ fatal() {
 cleanup() {
   [ -n "$running" ] && stop_program
   timeout 30 "$wineserver" -k >/dev/null 2>&1
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  stop_display
 }
 trap cleanup EXIT
 # Stopped from outside: still end the display and the Wine processes.
@@ -81,36 +70,12 @@ mkdir -p "$work" || fatal "cannot make $work"
 # itself must not carry it.
 [[ "${work,,}" != *setup.exe* ]] || fatal "the build path contains \"setup.exe\""
 
-probe="$work/box_probe.exe"
-timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$probe" "$here/box_probe.cpp" \
-  >"$work/box_probe.log" 2>&1 || fatal "the box probe does not build (see $work/box_probe.log)"
-
-# Xvfb picks a free display number itself and reports it on descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && [ "$(wc -l <"$work/display")" -ge 1 ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-display_number=$(tr -dc 0-9 <"$work/display")
-[ -n "$display_number" ] || fatal "Xvfb did not start (see $work/xvfb.log)"
-export DISPLAY=":$display_number"
-timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1 || fatal "display $DISPLAY does not answer"
+build_box_probe
+start_display
 root_window=$(timeout 10 xwininfo -root 2>/dev/null | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 root_window=$((root_window))
 
-# A server left over from an interrupted run would still draw on its old display.
-timeout 30 "$wineserver" -k >/dev/null 2>&1
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  # Without a display, so that the prefix update shows no window of its own.
-  env -u DISPLAY timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-  timeout 120 "$wineserver" -w
-  [ -f "$WINEPREFIX/system.reg" ] || fatal "could not create the Wine prefix"
-fi
-# One server for the whole run, so that Wine's desktop process starts once.
-timeout 30 "$wineserver" -p || fatal "wineserver does not start"
+prepare_prefix
 
 # --- looking at the display ------------------------------------------------
 
@@ -118,10 +83,6 @@ timeout 30 "$wineserver" -p || fatal "wineserver does not start"
 # about windows that vanish while it looks; only its list counts.
 visible_windows() {
   timeout 10 xdotool search --onlyvisible --name '' 2>/dev/null | grep -vx "$root_window"
-}
-
-box_window() {
-  timeout 10 xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1
 }
 
 window_names() {
