@@ -1,0 +1,57 @@
+# Runs one of the tree's checks on a fixture: it must fail, every line it
+# prints with "error:" must match one of the expected patterns, and every
+# pattern must match a line, so that nothing allowed is refused and nothing
+# refused goes through.
+# Usage: cmake -DEXPECTED=FILE -P expect_errors.cmake -- COMMAND ARGS...
+cmake_minimum_required(VERSION 3.20)
+set(command)
+set(after_separator FALSE)
+foreach(i RANGE 1 ${CMAKE_ARGC})
+  if(after_separator)
+    list(APPEND command "${CMAKE_ARGV${i}}")
+  elseif("${CMAKE_ARGV${i}}" STREQUAL "--")
+    set(after_separator TRUE)
+  endif()
+endforeach()
+execute_process(COMMAND ${command} RESULT_VARIABLE status
+  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message("${out}${err}")
+if(status EQUAL 0)
+  message(FATAL_ERROR "the check passed; it should have refused the fixture")
+endif()
+
+string(REPLACE ";" "," out "${out}${err}")
+string(REPLACE "\n" ";" lines "${out}")
+list(FILTER lines INCLUDE REGEX "error:")
+file(STRINGS ${EXPECTED} patterns)
+
+# found = whether one of the lines matches one of the patterns (lists by name).
+function(any_match found_var regex_list text_list)
+  foreach(regex IN LISTS ${regex_list})
+    foreach(text IN LISTS ${text_list})
+      if(text MATCHES "${regex}")
+        set(${found_var} TRUE PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
+  endforeach()
+  set(${found_var} FALSE PARENT_SCOPE)
+endfunction()
+
+set(problems)
+foreach(pattern IN LISTS patterns)
+  any_match(found pattern lines)
+  if(NOT found)
+    list(APPEND problems "no error matches: ${pattern}")
+  endif()
+endforeach()
+foreach(line IN LISTS lines)
+  any_match(expected patterns line)
+  if(NOT expected)
+    list(APPEND problems "unexpected error: ${line}")
+  endif()
+endforeach()
+if(problems)
+  list(JOIN problems "\n" problems)
+  message(FATAL_ERROR "${problems}")
+endif()

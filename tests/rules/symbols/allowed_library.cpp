@@ -1,0 +1,2 @@
+// A library the fixture subsystem may use.
+int AllowedLibraryCall() { return 1; }

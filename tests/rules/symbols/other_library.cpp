@@ -1,0 +1,2 @@
+// A library the fixture subsystem may not use.
+int OtherLibraryCall() { return 2; }
