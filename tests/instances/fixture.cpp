@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include <chrono>
 #include <sstream>
 
 #include "platform/errors.h"
@@ -39,7 +40,10 @@ void InstancesTest::SetUp() {
   system_ = MakeSystem();
   ASSERT_TRUE(system_->Ready());
   static unsigned counter = 0;
-  folder_ = platform::TempFolder() + "ptvinst-" + Id(platform::CurrentProcessId()) + "-" + Id(++counter);
+  // Ids come again in later runs under Wine: the time makes the name new.
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  folder_ = platform::TempFolder() + "ptvinst-" + Id(platform::CurrentProcessId()) + "-" +
+            std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()) + "-" + Id(++counter);
   ASSERT_TRUE(platform::CreateFolder(folder_)) << folder_ << ": error " << platform::LastError();
 }
 
