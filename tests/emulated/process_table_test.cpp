@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/named_objects.h"
 #include "platform/process_control.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -69,6 +70,26 @@ TEST_F(ProcessTableTest, EachMachineHasProcessesAndObjectsOfItsOwn) {
   emu::UseMachine(first);
   EXPECT_NE(emu::ThisProcessId(), 0u);
   platform::CloseKernelObject(mutex);
+}
+
+TEST_F(ProcessTableTest, AFullMessageQueueRefusesMore) {
+  platform::WindowHandle window = platform::CreatePlainWindow("Pictavo 6 - busy", 0, 0, nullptr);
+  ASSERT_NE(window, nullptr);
+  unsigned posted = 0;
+  while (posted < 20000 && platform::PostWindowMessage(window, 1946, 0, posted)) ++posted;
+  EXPECT_EQ(platform::LastError(), platform::kErrNotEnoughQuota);
+  EXPECT_GE(posted, 10000u);
+  EXPECT_LT(posted, 20000u);
+  // Each comes once, in order; then there is room again.
+  platform::WindowMessage message;
+  for (unsigned expected = 0; expected < posted; ++expected) {
+    ASSERT_TRUE(platform::WaitForWindowMessage(message));
+    ASSERT_EQ(message.lParam, static_cast<std::intptr_t>(expected));
+  }
+  EXPECT_TRUE(platform::PostWindowMessage(window, 1946, 0, 0));
+  // The end of a window without owner ends the loop after what is queued.
+  platform::DestroyPlainWindow(window);
+  EXPECT_FALSE(platform::WaitForWindowMessage(message));
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "instances/instance_block.h"
 #include "instances/instance_manager.h"
+#include "platform/named_objects.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/process_control.h"
@@ -49,6 +51,12 @@ int Churn(int rounds, unsigned seed, const std::string& log) {
 
 bool RunChildMode(int argc, char** argv, int& status) {
   if (argc >= 2 && std::strcmp(argv[1], "--idle") == 0) {
+    for (;;) platform::SleepMilliseconds(60000);
+  }
+  // --hold-list READY: owns the registry's list mutex until it is killed.
+  if (argc >= 3 && std::strcmp(argv[1], "--hold-list") == 0) {
+    platform::KernelObject mutex = platform::CreateNamedMutex(std::string(kListMutexPrefix) + kInstanceApplicationName);
+    if (mutex && platform::WaitForMutex(mutex) != platform::MutexWait::Failed) platform::WriteWholeFile(argv[2], "ready");
     for (;;) platform::SleepMilliseconds(60000);
   }
   if (argc >= 5 && std::strcmp(argv[1], "--churn") == 0) {

@@ -6,6 +6,7 @@
 #include "instances/instance_manager.h"
 #include "instances/instance_window.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/process_control.h"
 #include "platform/window.h"
 
@@ -184,6 +185,25 @@ TEST_F(InstancesTest, AKilledProcessStaysCountedWhileOthersHoldTheBlock) {
   ASSERT_TRUE(fresh.Opened());
   EXPECT_FALSE(fresh.ExistedBefore());
   EXPECT_EQ(fresh.Count(), 0u);
+}
+
+TEST_F(InstancesTest, AListLockLeftByAKilledProcessCountsAsTaken) {
+  auto* a = StartProduct("a");
+  ASSERT_NE(a, nullptr);
+  const std::string ready = folder_ + "\\holder-ready";
+  auto holder = test_support::ChildProcess::Start(test_support::ThisProgram(), "C:\\Tools\\holder.exe",
+                                                  {"--hold-list", ready});
+  ASSERT_NE(holder, nullptr);
+  ASSERT_TRUE(test_support::Eventually([&] { return platform::PathExists(ready); }));
+  platform::ProcessHandle process = platform::OpenProcessById(holder->Id(), platform::kProcessTerminate);
+  ASSERT_NE(process, nullptr);
+  EXPECT_TRUE(platform::EndProcess(process, 1));
+  platform::CloseProcessHandle(process);
+  ASSERT_TRUE(holder->WaitForEnd(20000));
+  // Never locked for ever: the next process registers and is heard of.
+  COXInstanceManager registry;
+  EXPECT_EQ(registry.CountInstances(), 2u);
+  EXPECT_TRUE(LogGets("a", "added " + Id(platform::CurrentProcessId())));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Windows as files, messages through one FIFO per process.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -39,6 +40,7 @@ struct QueuedMessage {
 };
 static_assert(sizeof(QueuedMessage) == 24, "one record of a message queue");
 constexpr std::uint32_t kQuitMessage = 0x0012;  // WM_QUIT
+constexpr std::size_t kQueueLimit = 10000;      // messages a queue holds at least
 
 std::string WindowsFolder(const std::string& machine) { return machine + "/windows"; }
 std::string QueuePath(const std::string& machine, std::uint32_t process) {
@@ -76,6 +78,9 @@ struct OwnQueue {
   std::uint32_t process = 0;
   int fd = -1;
   std::set<std::uint32_t> windows;
+  // WM_QUIT waits beside the queue, as on Windows, and comes once the
+  // queue is empty.
+  bool quit = false;
 };
 std::mutex queueLock;
 OwnQueue& Queue() {
@@ -97,6 +102,8 @@ int OwnQueueFd(const std::string& machine) {
   // Read and write: the FIFO then stays open for writers while this process lives.
   const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return -1;
+  // Room for Windows' usual limit of a queue; the kernel rounds it up.
+  fcntl(fd, F_SETPIPE_SZ, static_cast<int>(kQueueLimit * sizeof(QueuedMessage)));
   queue.machine = machine;
   queue.process = process;
   queue.fd = fd;
@@ -231,11 +238,8 @@ bool PostMachineMessage(std::uint32_t window, std::uint32_t message, std::uint64
 }
 
 void PostQuitToThisProcess() {
-  const std::string machine = MachineFolder();
   std::lock_guard<std::mutex> guard(queueLock);
-  const int fd = machine.empty() ? -1 : OwnQueueFd(machine);
-  const QueuedMessage quit = {0, kQuitMessage, 0, 0};
-  if (fd >= 0) WriteWithoutSigpipe(fd, &quit, sizeof quit);
+  Queue().quit = true;
 }
 
 bool WaitForMachineMessage(MachineMessage& message) {
@@ -250,6 +254,15 @@ bool WaitForMachineMessage(MachineMessage& message) {
     return false;
   }
   for (;;) {
+    {
+      std::lock_guard<std::mutex> guard(queueLock);
+      pollfd waiting = {fd, POLLIN, 0};
+      if (Queue().quit && poll(&waiting, 1, 0) == 0) {
+        Queue().quit = false;
+        message = {0, kQuitMessage, 0, 0};
+        return true;
+      }
+    }
     QueuedMessage record;
     const ssize_t got = read(fd, &record, sizeof record);
     if (got < 0 && errno == EINTR) continue;

@@ -6,7 +6,7 @@
 // lives. Each process that has windows reads its messages from the FIFO
 // <machine>/queues/<process id>, which it keeps open: a posted message is
 // one write of a fixed-size record, and a FIFO that nobody reads any more
-// refuses it.
+// refuses it. A queue holds some 10000 messages, as a Windows queue does.
 #include <cstdint>
 #include <string>
 #include <vector>
