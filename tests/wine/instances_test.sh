@@ -25,7 +25,7 @@ setup_program="$build_dir/bin/setup.exe"
 product_program="$build_dir/bin/Ptav6.exe"
 work="$build_dir/wine-instances"
 
-. "$here/wine_session.sh"
+. "$here/wine_run.sh"
 
 box_wait=60     # seconds for a box to appear
 run_limit=120   # for the setup program to end

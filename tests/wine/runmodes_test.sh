@@ -23,7 +23,7 @@ build_dir=$(cd "$1" && pwd) || exit 2
 setup_program="$build_dir/bin/setup.exe"
 work="$build_dir/wine-e2e"
 
-. "$here/wine_session.sh"
+. "$here/wine_run.sh"
 
 # Bounds, in seconds. A cold prefix on a small machine takes several seconds
 # before its first window; the waits end as soon as the awaited thing happens.
