@@ -5,11 +5,28 @@
 #include "platform/files.h"
 #include "platform/named_objects.h"
 #include "platform/process.h"
+#include "platform/process_control.h"
 #include "platform/window.h"
 
 namespace conformance {
 
+namespace {
+
+// Writes its file when static objects are destroyed, as at an orderly end.
+struct Farewell {
+  std::string file;
+  ~Farewell() { platform::WriteWholeFile(file, "destroyed"); }
+};
+
+}  // namespace
+
 bool RunChildMode(int argc, char** argv, int& exitStatus) {
+  if (argc >= 3 && (std::strcmp(argv[1], "--exit-orderly") == 0 || std::strcmp(argv[1], "--exit-now") == 0)) {
+    static Farewell farewell;
+    farewell.file = argv[2];
+    if (std::strcmp(argv[1], "--exit-orderly") == 0) platform::ExitProcessOrderly(5);
+    platform::ExitProcessNow(5);
+  }
   if (argc >= 4 && std::strcmp(argv[1], "--hold-mutex") == 0) {
     platform::KernelObject mutex = platform::CreateNamedMutex(argv[2]);
     if (!mutex || platform::WaitForMutex(mutex) == platform::MutexWait::Failed) {

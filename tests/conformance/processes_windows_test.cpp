@@ -39,6 +39,17 @@ TEST_F(ProcessTest, AnotherProcessIsEndedByItsId) {
   EXPECT_TRUE(child->WaitForEnd(20000));
 }
 
+TEST_F(ProcessTest, OnlyTheOrderlyEndDestroysStaticObjects) {
+  for (const char* mode : {"--exit-orderly", "--exit-now"}) {
+    const std::string file = At(std::string(mode + 2) + ".txt");
+    auto child = test_support::ChildProcess::Start(test_support::ThisProgram(), "C:\\conformance\\child.exe",
+                                                   {mode, file});
+    ASSERT_NE(child, nullptr) << mode;
+    ASSERT_TRUE(child->WaitForEnd(20000)) << mode;
+    EXPECT_EQ(platform::PathExists(file), std::string(mode) == "--exit-orderly") << mode;
+  }
+}
+
 class WindowTest : public ScratchTest {
  protected:
   void TearDown() override {
