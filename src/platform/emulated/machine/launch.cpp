@@ -31,15 +31,18 @@ void FileHold::KeepAcrossExec() {
 
 namespace {
 
-// Closes every descriptor above stderr except `keep`.
-void CloseInheritedDescriptors(int keep) {
-  if (close_range(3, static_cast<unsigned>(keep) - 1, 0) == 0 &&
-      close_range(static_cast<unsigned>(keep) + 1, ~0u, 0) == 0) {
+// Closes every descriptor above stderr except `keep` and `alsoKeep`.
+void CloseInheritedDescriptors(int keep, int alsoKeep) {
+  const int low = keep < alsoKeep ? keep : alsoKeep;
+  const int high = keep < alsoKeep ? alsoKeep : keep;
+  if ((low <= 3 || close_range(3, static_cast<unsigned>(low) - 1, 0) == 0) &&
+      (high <= low + 1 || close_range(static_cast<unsigned>(low) + 1, static_cast<unsigned>(high) - 1, 0) == 0) &&
+      close_range(static_cast<unsigned>(high) + 1, ~0u, 0) == 0) {
     return;
   }
   const long last = sysconf(_SC_OPEN_MAX);
   for (int fd = 3; fd < (last > 0 ? last : 1024); ++fd) {
-    if (fd != keep) close(fd);
+    if (fd != keep && fd != alsoKeep) close(fd);
   }
 }
 
@@ -52,12 +55,13 @@ void CloseInheritedDescriptors(int keep) {
 }
 
 // The child's side: runs between fork and exec and never returns.
-[[noreturn]] void StartChild(int reportFd, std::uint32_t processId, const std::string& programPath,
-                             const std::string& hostProgram, const std::string& commandLine,
-                             const std::string& currentFolder, const std::string& hostCurrentFolder,
-                             const std::string& machine) {
-  CloseInheritedDescriptors(reportFd);
-  if (!internal::BecomeProcessAcrossExec(processId, programPath)) FailChild(reportFd, platform::kErrAccessDenied);
+[[noreturn]] void StartChild(int reportFd, const internal::ChildProcessFile& processFile,
+                             const std::string& programPath, const std::string& hostProgram,
+                             const std::string& commandLine, const std::string& currentFolder,
+                             const std::string& hostCurrentFolder, const std::string& machine) {
+  CloseInheritedDescriptors(reportFd, processFile.fd);
+  if (!internal::CompleteChildProcess(processFile)) FailChild(reportFd, platform::kErrAccessDenied);
+  putenv(const_cast<char*>(processFile.variable.c_str()));
   FileHold hold = HoldFile(programPath, HoldKind::Running);
   if (!hold.Held()) {
     FailChild(reportFd, internal::LastError() != platform::kErrNone ? internal::LastError()
@@ -118,18 +122,24 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
   // Without a command line the program's name stands alone, as with CreateProcess.
   const std::string line = commandLine.empty() ? QuoteProgramName(programPath) : commandLine;
 
+  // The new process's file of the machine is made here, so that the
+  // starter knows its id; the child completes it before its exec.
+  internal::ChildProcessFile processFile;
+  if (!internal::PrepareChildProcess(programPath, processFile)) {
+    internal::SetLastError(platform::kErrAccessDenied);
+    return -1;
+  }
   // The child reports a failure before its exec through this pipe; a
   // successful exec closes it without a word.
-  // The machine's id of the new process is taken here, so that the starter
-  // knows it; the child makes itself that process before its exec.
-  const std::uint32_t machineId = internal::AllocateProcessId();
   int report[2];
-  if (machineId == 0 || pipe2(report, O_CLOEXEC) != 0) {
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    internal::ReleaseChildProcess(processFile);
     internal::SetLastError(platform::kErrInvalidParameter);
     return -1;
   }
   const pid_t pid = fork();
   if (pid < 0) {
+    internal::ReleaseChildProcess(processFile);
     close(report[0]);
     close(report[1]);
     internal::SetLastError(platform::kErrInvalidParameter);
@@ -137,7 +147,7 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
   }
   if (pid == 0) {
     close(report[0]);
-    StartChild(report[1], machineId, programPath, hostProgram, line, folder, hostFolder, machine);
+    StartChild(report[1], processFile, programPath, hostProgram, line, folder, hostFolder, machine);
   }
   close(report[1]);
   std::uint32_t error = 0;
@@ -146,12 +156,13 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
     got = read(report[0], &error, sizeof error);
   } while (got < 0 && errno == EINTR);
   close(report[0]);
+  internal::ReleaseChildProcess(processFile);
   if (got > 0) {
     WaitForProgram(pid);
     internal::SetLastError(error);
     return -1;
   }
-  if (processId) *processId = machineId;
+  if (processId) *processId = processFile.id;
   return pid;
 }
 

@@ -33,25 +33,6 @@ std::string ProcessFile(const std::string& machine, std::uint32_t id) {
   return ProcessesFolder(machine) + "/" + std::to_string(id);
 }
 
-// Makes the locked process file of `id`: written and locked under a
-// temporary name first, so that nobody sees it unlocked while it lives.
-// The descriptor, or -1.
-int MakeProcessFile(const std::string& machine, std::uint32_t id, long hostPid, const std::string& program) {
-  const std::string folder = ProcessesFolder(machine);
-  mkdir(folder.c_str(), 0755);
-  const std::string final = ProcessFile(machine, id);
-  const std::string temporary = folder + "/.new-" + std::to_string(id);
-  const int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return -1;
-  if (flock(fd, LOCK_EX) != 0 || !internal::WriteAll(fd, std::to_string(hostPid) + " " + program + "\n") ||
-      rename(temporary.c_str(), final.c_str()) != 0) {
-    unlink(temporary.c_str());
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 bool ParseRecord(const std::string& text, MachineProcess& process) {
   const std::size_t blank = text.find(' ');
   if (blank == std::string::npos) return false;
@@ -148,13 +129,44 @@ std::uint32_t AllocateProcessId() {
   return NextSerial(ProcessesFolder(machine) + "/.counter", kFirstProcessId, kProcessIdStep);
 }
 
-bool BecomeProcessAcrossExec(std::uint32_t id, const std::string& programPath) {
-  const int fd = MakeProcessFile(MachineFolder(), id, static_cast<long>(getpid()), programPath);
-  if (fd < 0) return false;
-  const int flags = fcntl(fd, F_GETFD);
-  if (flags < 0 || fcntl(fd, F_SETFD, flags & ~FD_CLOEXEC) != 0) return false;
-  const std::string value = std::to_string(id) + " " + std::to_string(fd);
-  return setenv("PTV_PROCESS", value.c_str(), 1) == 0;
+bool PrepareChildProcess(const std::string& programPath, ChildProcessFile& file) {
+  const std::string machine = MachineFolder();
+  file = ChildProcessFile();
+  file.id = AllocateProcessId();
+  if (file.id == 0) return false;
+  file.final = ProcessFile(machine, file.id);
+  file.temporary = ProcessesFolder(machine) + "/.new-" + std::to_string(file.id);
+  file.program = " " + programPath + "\n";
+  file.fd = open(file.temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (file.fd < 0 || flock(file.fd, LOCK_EX) != 0) {
+    ReleaseChildProcess(file);
+    return false;
+  }
+  file.variable = "PTV_PROCESS=" + std::to_string(file.id) + " " + std::to_string(file.fd);
+  return true;
+}
+
+bool CompleteChildProcess(const ChildProcessFile& file) {
+  char digits[24];
+  std::size_t length = 0;
+  for (unsigned long pid = static_cast<unsigned long>(getpid()); pid != 0 || length == 0; pid /= 10) {
+    digits[length++] = static_cast<char>('0' + pid % 10);
+  }
+  char record[24];
+  for (std::size_t i = 0; i < length; ++i) record[i] = digits[length - 1 - i];
+  if (write(file.fd, record, length) != static_cast<ssize_t>(length) ||
+      write(file.fd, file.program.data(), file.program.size()) != static_cast<ssize_t>(file.program.size()) ||
+      rename(file.temporary.c_str(), file.final.c_str()) != 0) {
+    return false;
+  }
+  const int flags = fcntl(file.fd, F_GETFD);
+  return flags >= 0 && fcntl(file.fd, F_SETFD, flags & ~FD_CLOEXEC) == 0;
+}
+
+void ReleaseChildProcess(ChildProcessFile& file) {
+  if (!file.temporary.empty()) unlink(file.temporary.c_str());
+  if (file.fd >= 0) close(file.fd);
+  file.fd = -1;
 }
 
 }  // namespace internal
@@ -170,10 +182,16 @@ std::uint32_t ThisProcessId() {
   int fd = -1;
   std::uint32_t id = InheritedId(machine, fd);
   if (id == 0) {
-    id = internal::AllocateProcessId();
-    if (id == 0) return 0;
-    fd = MakeProcessFile(machine, id, static_cast<long>(getpid()), OwnProgram());
-    if (fd < 0) return 0;
+    // Made the way a started program's is, then kept from programs this
+    // process may start.
+    internal::ChildProcessFile file;
+    if (!internal::PrepareChildProcess(OwnProgram(), file) || !internal::CompleteChildProcess(file)) {
+      internal::ReleaseChildProcess(file);
+      return 0;
+    }
+    id = file.id;
+    fd = file.fd;
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
   }
   own.machine = machine;
   own.id = id;
