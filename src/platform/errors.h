@@ -18,8 +18,8 @@ enum ErrorCode : std::uint32_t {
   kErrInsufficientBuffer = 122,
   kErrInvalidName = 123,
   kErrDirNotEmpty = 145,
+  kErrFilenameExcedRange = 206,  // a path longer than the ANSI file calls take
   kErrAlreadyExists = 183,
-  kErrFilenameExcedRange = 206,
   kErrMoreData = 234,
   kErrNoMoreItems = 259,
   kErrDirectory = 267,  // a folder was named where a file is

@@ -31,7 +31,8 @@ bool OpenRegKey(RegKey parent, const std::string& subkey, bool forWrite, RegKey&
 bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result);
 // RegQueryValueExA. `data` may be null to ask for the size only. On entry
 // *size is the buffer's size; a buffer too small fails with kErrMoreData and
-// *size set to the size needed. type may be null.
+// *size set to the size needed, and its contents are then undefined (the
+// emulated machine scribbles over them). type may be null.
 bool QueryRegValue(RegKey key, const std::string& name, std::uint32_t* type, void* data,
                    std::uint32_t* size);
 // RegSetValueExA.

@@ -140,6 +140,7 @@ struct InUseCase {
   Op op;
   bool succeeds;
   std::uint32_t error;
+  bool alsoOpen = false;  // another program holds the file open as well
 };
 
 const InUseCase kInUseCases[] = {
@@ -150,6 +151,11 @@ const InUseCase kInUseCases[] = {
     {"RunningProgramMove", Use::RunningProgram, Op::Move, true, 0},
     {"RunningProgramCopyOver", Use::RunningProgram, Op::Copy, false,
      platform::kErrSharingViolation},
+    // A running program's file that another program also holds open: the
+    // stricter hold wins, and even the move fails.
+    {"RunningAndOpenDelete", Use::RunningProgram, Op::Delete, false, platform::kErrSharingViolation, true},
+    {"RunningAndOpenMove", Use::RunningProgram, Op::Move, false, platform::kErrSharingViolation, true},
+    {"RunningAndOpenCopyOver", Use::RunningProgram, Op::Copy, false, platform::kErrSharingViolation, true},
 };
 
 class InUseTest : public ScratchTestWithParam<InUseCase> {};
@@ -160,6 +166,11 @@ TEST_P(InUseTest, ResultWhileInUse) {
   MakeFile("other", "other");
   auto inUse = PutFileInUse(At("program.exe"), c.use);
   ASSERT_NE(inUse, nullptr) << "could not put the file in use";
+  std::unique_ptr<FileInUse> alsoOpen;
+  if (c.alsoOpen) {
+    alsoOpen = PutFileInUse(At("program.exe"), Use::OpenByProgram);
+    ASSERT_NE(alsoOpen, nullptr) << "could not open the running program's file";
+  }
 
   // Copy writes "other" over the file in use; the others act on it.
   const bool ok = c.op == Op::Copy ? RunOp(c.op, At("other"), At("program.exe"))

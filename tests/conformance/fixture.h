@@ -30,7 +30,7 @@ auto operator<<(std::ostream& os, const Case& c) -> decltype(c.name, os) {
 }
 }  // namespace
 
-template <typename Base>
+template <typename Base, Account kAccount = Account::Runner>
 class WithScratch : public Base {
  protected:
   void SetUp() override {
@@ -51,7 +51,7 @@ class WithScratch : public Base {
     return content;
   }
 
-  Scratch scratch_;
+  Scratch scratch_{kAccount};
 };
 
 using ScratchTest = WithScratch<::testing::Test>;

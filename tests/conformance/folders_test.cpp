@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "fixture.h"
+#include "platform/registry.h"
 #include "platform/text.h"
 
 namespace conformance {
@@ -183,6 +184,56 @@ TEST_F(ScratchTest, RelativePathsFollowTheCurrentFolder) {
   EXPECT_EQ(LastError(), platform::kErrFileNotFound);
   platform::SetCurrentFolder(before);
 }
+
+// Folders that belong to every user: only an administrator writes in them.
+// The emulated machine runs these cases as a standard user of 64-bit
+// Windows; Wine runs them as an administrator.
+struct SharedFolderCase {
+  const char* name;
+  const char* folder;     // a path, or "" to read it from the registry
+  const char* shellName;  // the all-users value of the Shell Folders key
+};
+
+const SharedFolderCase kSharedFolderCases[] = {
+    {"ProgramFilesX86", "C:\\Program Files (x86)", ""},
+    {"CommonDesktop", "", "Common Desktop"},
+};
+
+class SharedFolderTest
+    : public WithScratch<::testing::TestWithParam<SharedFolderCase>, Account::StandardUserOn64Bit> {};
+
+TEST_P(SharedFolderTest, OnlyAnAdministratorWritesThere) {
+  const SharedFolderCase& c = GetParam();
+  std::string folder = c.folder;
+  if (folder.empty()) {
+    platform::RegKey key = nullptr;
+    ASSERT_TRUE(platform::OpenRegKey(platform::RootKey(platform::RegRoot::LocalMachine),
+                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                     false, key));
+    char buffer[260] = {};
+    std::uint32_t size = sizeof buffer - 1;
+    EXPECT_TRUE(platform::QueryRegValue(key, c.shellName, nullptr, buffer, &size)) << LastError();
+    platform::CloseRegKey(key);
+    folder = buffer;
+  }
+  ASSERT_NE(platform::GetAttributes(folder) & platform::kAttrDirectory, 0u) << folder;
+  const bool administrator = RunsAsAdministrator();
+  const std::string file = folder + "\\ptvconf-rights.txt";
+  const std::string subfolder = folder + "\\ptvconf-rights";
+  EXPECT_EQ(platform::WriteWholeFile(file, "x"), administrator) << file;
+  if (!administrator) {
+    EXPECT_EQ(LastError(), platform::kErrAccessDenied);
+  }
+  EXPECT_EQ(platform::CreateFolder(subfolder), administrator) << subfolder;
+  if (!administrator) {
+    EXPECT_EQ(LastError(), platform::kErrAccessDenied);
+  }
+  platform::DeleteFileAt(file);
+  platform::RemoveFolder(subfolder);
+  EXPECT_FALSE(platform::PathExists(file));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, SharedFolderTest, ::testing::ValuesIn(kSharedFolderCases), CaseName());
 
 }  // namespace
 }  // namespace conformance

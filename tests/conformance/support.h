@@ -12,12 +12,20 @@ namespace conformance {
 // with its exit status; the normal run returns false.
 bool RunAsChildProgram(int argc, char** argv, int& exitStatus);
 
+// Who a case runs as. The emulated machine gives a case the user it asks
+// for; the real API runs as whoever runs the suite (under Wine, an
+// administrator of 64-bit Windows), so cases ask RunsAsAdministrator().
+enum class Account {
+  Runner,                 // the emulated machine's default: an administrator of 32-bit Windows
+  StandardUserOn64Bit,    // a standard user of 64-bit Windows, where the build can give one
+};
+
 // A fresh, empty folder for one case, removed with everything in it
 // afterwards. Created before and destroyed after every other platform use
 // of the case.
 class Scratch {
  public:
-  Scratch();
+  explicit Scratch(Account account = Account::Runner);
   ~Scratch();
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
@@ -50,5 +58,8 @@ std::unique_ptr<FileInUse> PutFileInUse(const std::string& windowsPath, Use use)
 // False where the host lets a write through to a read-only file (Wine run
 // by root: the read-only flag is only a missing Unix write permission).
 bool ReadOnlyFilesRefuseWrites();
+
+// Whether the case runs with an administrator's rights.
+bool RunsAsAdministrator();
 
 }  // namespace conformance

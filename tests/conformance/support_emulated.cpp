@@ -14,11 +14,25 @@ bool RunAsChildProgram(int, char**, int&) { return false; }
 
 bool ReadOnlyFilesRefuseWrites() { return true; }
 
+bool RunsAsAdministrator() { return emu::Settings().administrator; }
+
+namespace {
+emu::MachineSettings SettingsFor(Account account) {
+  emu::MachineSettings settings;
+  if (account == Account::StandardUserOn64Bit) {
+    settings.administrator = false;
+    settings.windows64 = true;
+  }
+  return settings;
+}
+}  // namespace
+
 struct Scratch::Impl {
+  explicit Impl(Account account) : machine(SettingsFor(account)) {}
   test_support::TemporaryMachine machine;
 };
 
-Scratch::Scratch() : impl_(std::make_unique<Impl>()) {
+Scratch::Scratch(Account account) : impl_(std::make_unique<Impl>(account)) {
   if (impl_->machine.Ready() && platform::CreateFolder("C:\\scratch")) folder_ = "C:\\scratch";
 }
 

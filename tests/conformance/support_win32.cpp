@@ -127,9 +127,23 @@ bool ReadOnlyFilesRefuseWrites() {
   return refused;
 }
 
+bool RunsAsAdministrator() {
+  SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!::AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
+                                  0, 0, 0, &administrators)) {
+    return false;
+  }
+  BOOL member = FALSE;
+  if (!::CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
+  ::FreeSid(administrators);
+  return member != FALSE;
+}
+
 struct Scratch::Impl {};
 
-Scratch::Scratch() {
+// The real API runs as whoever runs the suite, whatever the case asks for.
+Scratch::Scratch(Account) {
   char temp[MAX_PATH + 1] = {};
   if (::GetTempPathA(sizeof temp, temp) == 0) return;
   const std::string folder = std::string(temp) + UniqueName("ptvconf");

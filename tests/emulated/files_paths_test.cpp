@@ -54,6 +54,26 @@ TEST_F(PathTest, ExactCaseIsPreferredAndPathsWithoutDriveFail) {
   EXPECT_FALSE(emu::ToHostPath("", host));
 }
 
+// The file calls take at most 259 characters, as the ANSI calls of
+// Windows do: 260 is refused too (Wine takes it; the conformance cases keep
+// off it). Characters are counted as the code page counts them.
+TEST_F(PathTest, FileCallsTakeAtMost259Characters) {
+  // Folders of ten characters, so that no name is longer than a host takes.
+  auto pathOf = [](std::size_t characters, const std::string& character) {
+    std::string path = "C:";
+    for (std::size_t count = 2; count < characters; ++count) path += count % 10 == 2 ? "\\" : character;
+    return path;
+  };
+  for (const char* codePage : {"1252", "932"}) {
+    ChangeSettings(std::string("user=Tester\ncodepage=") + codePage + "\nadministrator=1\n");
+    const std::string character = std::string(codePage) == "932" ? "\x83\x41" : "a";  // one character either way
+    EXPECT_FALSE(platform::PathExists(pathOf(259, character)));
+    EXPECT_EQ(platform::LastError(), platform::kErrPathNotFound) << codePage;
+    EXPECT_FALSE(platform::PathExists(pathOf(260, character)));
+    EXPECT_EQ(platform::LastError(), platform::kErrFilenameExcedRange) << codePage;
+  }
+}
+
 // Large folders keep an index of their names; it must follow every change,
 // whoever makes it.
 TEST_F(PathTest, NamesInLargeFoldersFollowChanges) {

@@ -31,6 +31,12 @@ emu::MachineSettings WithDrives(const char* letters) {
   return settings;
 }
 
+emu::MachineSettings InWindowsFolder(const char* folder) {
+  emu::MachineSettings settings;
+  settings.windowsFolder = folder;
+  return settings;
+}
+
 class CreatedMachineKindTest : public CreatedMachineTest, public ::testing::WithParamInterface<MachineKind> {};
 
 TEST_P(CreatedMachineKindTest, RegistryNamesFoldersThatExist) {
@@ -81,7 +87,7 @@ TEST_P(CreatedMachineKindTest, SettingsFileKeepsTheSettings) {
   Create(settings);
   const std::string expected = "user=" + settings.userName + "\ncodepage=" + std::to_string(settings.codePage) +
                                "\nadministrator=" + (settings.administrator ? "1" : "0") +
-                               "\nwindows64=" + (settings.windows64 ? "1" : "0") + "\n";
+                               "\nwindows64=" + (settings.windows64 ? "1" : "0") + "\nwindows=C:\\windows\n";
   EXPECT_EQ(FileText(machine_ + "/machine.ini"), expected);
   EXPECT_EQ(emu::Settings().userName, settings.userName);
   EXPECT_EQ(emu::Settings().administrator, settings.administrator);
@@ -143,6 +149,10 @@ TEST_F(CreatedMachineTest, RefusesWhatCannotBecomeAMachine) {
       {"unknown code page", root_ + "/m3", Settings("Eve", true, false, 437), "code page"},
       {"drive C: twice", root_ + "/m4", WithDrives("C"), "drive letter"},
       {"no such drive letter", root_ + "/m5", WithDrives("1"), "drive letter"},
+      {"Windows on the host's drive", root_ + "/m6", InWindowsFolder("Z:\\Windows"), "Windows folder"},
+      {"Windows at a drive's root", root_ + "/m7", InWindowsFolder("D:\\"), "Windows folder"},
+      {"Windows folder climbing out", root_ + "/m8", InWindowsFolder("C:\\..\\x"), "Windows folder"},
+      {"Windows folder not a full path", root_ + "/m9", InWindowsFolder("windows"), "Windows folder"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

@@ -188,7 +188,12 @@ TEST_F(LaunchTest, StartFailuresGiveMinusOneAndTheReason) {
       {"C:\\windows", "C:\\", platform::kErrAccessDenied},
       {"Z:\\bin\\true", "C:\\no such folder", platform::kErrDirectory},
       {"Q:\\tool.exe", "C:\\", platform::kErrPathNotFound},
+      // Another program holds the file open: as on Windows it can't be started.
+      {"C:\\windows\\held.exe", "C:\\", platform::kErrSharingViolation},
   };
+  std::filesystem::copy_file("/bin/true", machine_ + "/drives/c/windows/held.exe");
+  const emu::FileHold held = emu::HoldFile("C:\\windows\\held.exe", emu::HoldKind::Open);
+  ASSERT_TRUE(held.Held());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.program);
     platform::SetLastError(0);

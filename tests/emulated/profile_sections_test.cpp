@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "at_once.h"
 #include "files_fixture.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -64,6 +65,34 @@ TEST_F(ProfileTest, WritingReplacesTheSectionAndKeepsTheRest) {
 
   EXPECT_FALSE(WriteSettingsSection("s", "a=1\0", "C:\\none\\x.ini"));
   EXPECT_EQ(kErrPathNotFound, LastError());
+}
+
+// Eight processes each write a section of their own into one file at the
+// same moment, as programs scheduling restart-time renames in WININIT.INI
+// do: every section is there afterwards.
+TEST_F(ProfileTest, SectionsWrittenAtOnceAreAllKept) {
+  constexpr int kRounds = 20;
+  constexpr int kProcesses = 8;
+  int roundsWithAll = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    MakeHostFile("windows/WININIT.INI", "[existing]\r\nkept=1\r\n");
+    std::vector<std::function<Outcome()>> jobs;
+    for (int i = 0; i < kProcesses; ++i) {
+      jobs.push_back([i] {
+        const std::string entry = "NUL=C:\\file" + std::to_string(i) + std::string(1, '\0');
+        return Result(WriteSettingsSection("section" + std::to_string(i), entry.c_str(), "WININIT.INI"));
+      });
+    }
+    bool all = true;
+    for (const Outcome& outcome : RunAtOnce(jobs)) all = all && outcome.ok;
+    for (int i = 0; i < kProcesses; ++i) {
+      all = all && Section("section" + std::to_string(i), "WININIT.INI") ==
+                       "NUL=C:\\file" + std::to_string(i) + std::string(2, '\0');
+    }
+    all = all && Section("existing", "WININIT.INI") == std::string("kept=1\0\0", 8);
+    if (all) ++roundsWithAll;
+  }
+  EXPECT_EQ(roundsWithAll, kRounds);
 }
 
 }  // namespace

@@ -55,6 +55,8 @@ TEST_F(ToolTest, BadInvocationsFailWithAMessage) {
       {{"create", machine_}, 1, "not empty"},
       {{"create", root_ + "/m2", "--codepage", "437"}, 2, "code page 437"},
       {{"create", root_ + "/m2", "--admin"}, 2, "unknown option --admin"},
+      {{"create", root_ + "/m2", "--windows-folder"}, 2, "--windows-folder needs"},
+      {{"create", root_ + "/m2", "--windows-folder", "Z:\\Windows"}, 1, "unusable Windows folder"},
       {{"answer", machine_, "maybe"}, 2, "\"maybe\" is not an answer"},
       {{"answer", machine_}, 2, "no answer given"},
       {{"answers", machine_, "--all"}, 2, "--clear"},
@@ -239,6 +241,15 @@ TEST_F(ToolTest, RestartCarriesOutScheduledOperationsInOrder) {
   EXPECT_EQ(FileText(Host("windows/WININIT.INI")), "[Settings]\nkeep=1\n[Other]\nx=y\n");
   EXPECT_EQ(Tool({"reg", machine_, "query", sessionManager, "PendingFileRenameOperations"}).status, 1);
   EXPECT_EQ(Tool({"restart", machine_}).out, "nothing to do at restart\n");
+}
+
+TEST_F(ToolTest, CreateTakesAnotherWindowsFolder) {
+  const std::string other = root_ + "/winnt";
+  const ToolResult created = Tool({"create", other, "--windows-folder", "D:\\WINNT"});
+  ASSERT_EQ(created.status, 0) << created.err;
+  EXPECT_NE(created.out.find("in D:\\WINNT"), std::string::npos) << created.out;
+  EXPECT_TRUE(IsHostFolder(other + "/drives/d/WINNT/system32"));
+  EXPECT_NE(Tool({"show", other}).out.find("Windows: 32-bit, in D:\\WINNT"), std::string::npos);
 }
 
 TEST_F(ToolTest, ShowAndLsTellWhatTheMachineHolds) {

@@ -1,4 +1,5 @@
 // emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit] [--drive LETTER]...
+//                          [--windows-folder WINPATH]
 #include <cstdio>
 
 #include "platform/emulated/machine/machine.h"
@@ -14,6 +15,9 @@ int CreateCommand(const Arguments& args) {
     if (arg == "--drive") {
       if (i + 1 >= args.size() || args[i + 1].size() != 1) return UsageError("create: --drive needs a drive letter");
       settings.extraDrives += args[++i];
+    } else if (arg == "--windows-folder") {
+      if (i + 1 >= args.size()) return UsageError("create: --windows-folder needs a folder such as C:\\WINNT");
+      settings.windowsFolder = args[++i];
     } else if (arg == "--user" || arg == "--codepage") {
       if (i + 1 >= args.size()) return UsageError("create: " + arg + " needs a value");
       const std::string& value = args[++i];
@@ -39,9 +43,10 @@ int CreateCommand(const Arguments& args) {
   if (folder.empty()) return UsageError("create: no machine folder given");
   std::string error;
   if (!emu::CreateMachine(AbsoluteHostPath(folder), settings, error)) return Fail("create: " + error);
-  std::printf("created machine %s: user %s, code page %u, %s, %s Windows\n", folder.c_str(),
+  std::printf("created machine %s: user %s, code page %u, %s, %s Windows in %s\n", folder.c_str(),
               settings.userName.c_str(), settings.codePage,
-              settings.administrator ? "administrator" : "standard user", settings.windows64 ? "64-bit" : "32-bit");
+              settings.administrator ? "administrator" : "standard user", settings.windows64 ? "64-bit" : "32-bit",
+              settings.windowsFolder.c_str());
   return 0;
 }
 

@@ -13,8 +13,9 @@ const char kUsage[] =
     "MACHINE is the host folder of an emulated machine.\n"
     "\n"
     "  create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]\n"
-    "                 [--drive LETTER]...\n"
-    "      make a fresh machine in a missing or empty folder\n"
+    "                 [--drive LETTER]... [--windows-folder WINPATH]\n"
+    "      make a fresh machine in a missing or empty folder; its Windows folder is\n"
+    "      C:\\windows unless WINPATH (such as C:\\WINNT or D:\\Windows) says otherwise\n"
     "  run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]\n"
     "      run PROGRAM (a Windows path such as C:\\setup.exe, or a host path) on the\n"
     "      machine, in WINPATH or else in the program's folder; the tool exits with\n"
@@ -46,7 +47,14 @@ const char kUsage[] =
     "  restart MACHINE\n"
     "      carry out the file operations scheduled for the next restart\n"
     "      (PendingFileRenameOperations, then the [rename] section of\n"
-    "      C:\\windows\\WININIT.INI) and remove them\n"
+    "      WININIT.INI in the Windows folder) and remove them\n"
+    "  fault MACHINE CALL [PATH-PATTERN] ERROR [COUNT]\n"
+    "  fault MACHINE [--clear]\n"
+    "      make the platform call CALL (such as CreateFolder, MoveFileAtRestart or\n"
+    "      SetRegValue) fail with the Windows error ERROR in every process of the\n"
+    "      machine, on the paths PATH-PATTERN matches (* and ?; any path when none is\n"
+    "      given), COUNT more times or every time; without a fault, list the plan or\n"
+    "      empty it\n"
     "  ps MACHINE\n"
     "      the live processes of the machine: id and program, one a line\n"
     "  windows MACHINE\n"
@@ -68,6 +76,7 @@ const Command kCommands[] = {
     {"ls", tool::ListCommand},
     {"show", tool::ShowCommand},
     {"restart", tool::RestartCommand},
+    {"fault", tool::FaultCommand},
     {"ps", tool::ProcessesCommand},
     {"windows", tool::WindowsCommand},
 };

@@ -38,6 +38,7 @@ int HoldCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int RestartCommand(const Arguments& args);
+int FaultCommand(const Arguments& args);
 int ProcessesCommand(const Arguments& args);
 int WindowsCommand(const Arguments& args);
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/file_access.h"
 #include "platform/emulated/machine/internal/holds.h"
 #include "platform/emulated/machine/internal/paths.h"
@@ -60,6 +61,7 @@ bool WriteFile(const std::string& path, const std::string& content, bool append)
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists && !emu::internal::ParentFolderExists(target.host)) return Fail(kErrPathNotFound);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (target.exists) {
     if (std::uint32_t error = OverwriteError(target)) return Fail(error);
   }
@@ -89,12 +91,13 @@ std::uint32_t FolderInUseError(const Target& folder) {
   return emu::internal::InUseError(folder.host, emu::internal::Change::Delete);
 }
 
-// Across file systems (Z: and a drive), a file is copied and the source removed.
+// Across file systems (Z: and a drive), a file is copied to a new file and
+// the source removed. Called with the holds guard kept.
 bool MoveAcrossDevices(const Target& from, const std::string& toHost) {
   if (S_ISDIR(from.st.st_mode)) return Fail(kErrAccessDenied);
   // The source must be deletable, or the move would leave a copy behind.
   if (std::uint32_t error = emu::internal::InUseError(from.host, emu::internal::Change::Delete)) return Fail(error);
-  if (!emu::internal::CopyHostFile(from.host, from.st, toHost)) return false;
+  if (!emu::internal::CopyHostFile(from.host, from.st, toHost, false)) return false;
   if (unlink(from.host.c_str()) != 0) {
     unlink(toHost.c_str());
     return Fail(emu::internal::ErrorFromErrno(errno));
@@ -115,6 +118,7 @@ std::string HostParent(const std::string& host) {
 }  // namespace
 
 bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
+  if (emu::internal::InjectedFault("CopyFileTo", from, to)) return false;
   Target source;
   Target target;
   if (!emu::internal::Resolve(from, source)) return false;
@@ -130,14 +134,21 @@ bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExist
     return Fail(kErrPathNotFound);
   }
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (target.exists) {
     if (std::uint32_t error = OverwriteError(target)) return Fail(error);
   }
-  if (!emu::internal::CopyHostFile(source.host, source.st, target.host)) return false;
+  // Without replacing, the copy is made only as a new file: of processes
+  // copying to one name at once, one wins.
+  if (!emu::internal::CopyHostFile(source.host, source.st, target.host, !failIfExists)) {
+    if (failIfExists && LastError() == kErrAlreadyExists) SetLastError(kErrFileExists);
+    return false;
+  }
   return Succeed();
 }
 
 bool MoveFileTo(const std::string& from, const std::string& to) {
+  if (emu::internal::InjectedFault("MoveFileTo", from, to)) return false;
   Target source;
   Target target;
   if (!emu::internal::Resolve(from, source)) return false;
@@ -154,12 +165,17 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
   }
   if (std::uint32_t error = emu::internal::WriteRightsError(source.host)) return Fail(error);
   if (std::uint32_t error = emu::internal::WriteRightsError(toHost)) return Fail(error);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = S_ISDIR(source.st.st_mode)
                                 ? FolderInUseError(source)
                                 : emu::internal::InUseError(source.host, emu::internal::Change::Move)) {
     return Fail(error);
   }
-  if (rename(source.host.c_str(), toHost.c_str()) != 0) {
+  // The new name is taken in one step with the look for it: of processes
+  // moving files to one name at once, one wins.
+  const bool moved = toHost == source.host ? rename(source.host.c_str(), toHost.c_str()) == 0
+                                           : emu::internal::RenameWithoutReplacing(source.host, toHost);
+  if (!moved) {
     if (errno == EXDEV) return MoveAcrossDevices(source, toHost);
     return Fail(emu::internal::ErrorFromErrno(errno));
   }
@@ -167,18 +183,21 @@ bool MoveFileTo(const std::string& from, const std::string& to) {
 }
 
 bool DeleteFileAt(const std::string& path) {
+  if (emu::internal::InjectedFault("DeleteFileAt", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
   if (S_ISDIR(target.st.st_mode)) return Fail(kErrAccessDenied);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
   if (IsReadOnly(target.st)) return Fail(kErrAccessDenied);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = emu::internal::InUseError(target.host, emu::internal::Change::Delete)) return Fail(error);
   if (unlink(target.host.c_str()) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();
 }
 
 bool CreateFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("CreateFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (target.exists) return Fail(kErrAlreadyExists);
@@ -191,18 +210,21 @@ bool CreateFolder(const std::string& path) {
 }
 
 bool RemoveFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("RemoveFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
   if (!S_ISDIR(target.st.st_mode)) return Fail(kErrDirectory);
   if (std::uint32_t error = emu::internal::WriteRightsError(target.host)) return Fail(error);
   if (!FolderIsEmpty(target.host)) return Fail(kErrDirNotEmpty);
+  emu::internal::HoldsGuard guard(emu::internal::HoldsGuard::ForChange);
   if (std::uint32_t error = FolderInUseError(target)) return Fail(error);
   if (rmdir(target.host.c_str()) != 0) return Fail(emu::internal::ErrorFromErrno(errno));
   return Succeed();
 }
 
 std::uint32_t GetAttributes(const std::string& path) {
+  if (emu::internal::InjectedFault("GetAttributes", path)) return kInvalidAttributes;
   Target target;
   if (!emu::internal::Resolve(path, target)) return kInvalidAttributes;
   if (!target.exists) {
@@ -213,6 +235,7 @@ std::uint32_t GetAttributes(const std::string& path) {
 }
 
 bool SetAttributes(const std::string& path, std::uint32_t attributes) {
+  if (emu::internal::InjectedFault("SetAttributes", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -223,6 +246,7 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 bool PathExists(const std::string& path) {
+  if (emu::internal::InjectedFault("PathExists", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -232,6 +256,7 @@ bool PathExists(const std::string& path) {
 bool ReadWholeFile(const std::string& path, std::string& content) {
   // Whatever happens, nothing read before stays behind.
   content.clear();
+  if (emu::internal::InjectedFault("ReadWholeFile", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -250,16 +275,19 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
+  if (emu::internal::InjectedFault("WriteWholeFile", path)) return false;
   return WriteFile(path, content, false);
 }
 
 bool AppendToFile(const std::string& path, const std::string& content) {
+  if (emu::internal::InjectedFault("AppendToFile", path)) return false;
   return WriteFile(path, content, true);
 }
 
 std::string TempFolder() { return "C:\\users\\" + emu::Settings().userName + "\\Temp\\"; }
 
 std::string MakeTempFileName(const std::string& folder, const std::string& prefix) {
+  if (emu::internal::InjectedFault("MakeTempFileName", folder)) return "";
   Target where;
   if (!emu::internal::Resolve(folder, where)) return "";
   if (!where.exists || !S_ISDIR(where.st.st_mode)) {
@@ -303,11 +331,12 @@ std::string MakeTempFileName(const std::string& folder, const std::string& prefi
   return "";
 }
 
-std::string WindowsFolder() { return "C:\\windows"; }
+std::string WindowsFolder() { return emu::WindowsFolder(); }
 
 std::string CurrentFolder() { return emu::internal::CurrentWindowsFolder(); }
 
 bool SetCurrentFolder(const std::string& path) {
+  if (emu::internal::InjectedFault("SetCurrentFolder", path)) return false;
   Target target;
   if (!emu::internal::Resolve(path, target)) return false;
   if (!target.exists) return Fail(emu::internal::MissingError(target.host));
@@ -320,6 +349,11 @@ bool SetCurrentFolder(const std::string& path) {
 // MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT: the operation is added to the
 // pending operations that the machine carries out when it next starts.
 bool MoveFileAtRestart(const std::string& from, const std::string& to) {
+  if (emu::internal::InjectedFault("MoveFileAtRestart", from, to)) return false;
+  if (!emu::internal::FitsAnsiPath(from) || !emu::internal::FitsAnsiPath(to)) {
+    SetLastError(kErrFilenameExcedRange);
+    return false;
+  }
   // The pending operations live in HKEY_LOCAL_MACHINE, which a standard user can't write.
   if (!emu::Settings().administrator) {
     SetLastError(kErrAccessDenied);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/file_access.h"
 #include "platform/emulated/machine/internal/paths.h"
 #include "platform/emulated/machine/name_case.h"
@@ -160,6 +161,11 @@ bool ListOrder(const FindData& a, const FindData& b) {
 }  // namespace
 
 FindHandle FindFirst(const std::string& pattern, FindData& data) {
+  if (emu::internal::InjectedFault("FindFirst", pattern)) return nullptr;
+  if (!emu::internal::FitsAnsiPath(pattern)) {
+    SetLastError(kErrFilenameExcedRange);
+    return nullptr;
+  }
   // The folder part ends at the last separator; a bare "C:" prefix is a folder too.
   std::size_t separator = emu::internal::LastSeparator(pattern);
   std::string folder;

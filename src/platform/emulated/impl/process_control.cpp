@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/last_error.h"
 #include "platform/emulated/machine/process_table.h"
 #include "platform/errors.h"
@@ -20,6 +21,7 @@ struct ProcessState {
 std::uint32_t CurrentProcessId() { return emu::ThisProcessId(); }
 
 ProcessHandle OpenProcessById(std::uint32_t id, std::uint32_t access) {
+  if (emu::internal::InjectedFault("OpenProcessById")) return nullptr;
   emu::MachineProcess process;
   if (!emu::FindLiveProcess(id, process)) {
     emu::internal::SetLastError(kErrInvalidParameter);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/errors.h"
@@ -28,6 +29,9 @@ namespace {
 
 using emu::RegistryStore;
 using emu::RegNode;
+
+// What a buffer too small for a value holds afterwards: no terminating zero anywhere.
+constexpr unsigned char kScribble = 0xCC;
 
 bool Fail(std::uint32_t code) {
   SetLastError(code);
@@ -100,6 +104,32 @@ bool MayWrite(const std::string& user, const RegistryStore& store) {
   return emu::Settings().administrator || (!user.empty() && emu::RegNamesEqual(user, store.CurrentUser()));
 }
 
+// Names are checked before any key is looked for: a name longer than
+// Windows allows is a bad parameter, whether the key is opened or created.
+bool NamesFit(const std::string& subkey) { return emu::RegPathProblem(emu::SplitRegPath(subkey), 0).empty(); }
+
+// Whether the key at `place` could be made: its names and its nesting within Windows' limits.
+bool CanExist(const Place& place, const RegistryStore& store) {
+  return emu::RegPathProblem(place.path, emu::RegLevelsOfRoot(store.Hive(place.user).RootName())).empty();
+}
+
+// The key's full path as the fault plan matches it: HKEY_LOCAL_MACHINE\...,
+// HKEY_CURRENT_USER\... for the current user's hive, HKEY_USERS\<user>\...
+// for another's; with a value's name after a backslash for value calls.
+std::string FaultPath(const Place& place, const RegistryStore& store, const std::string* valueName = nullptr) {
+  std::string path = place.usersRoot         ? "HKEY_USERS"
+                     : place.user.empty()    ? "HKEY_LOCAL_MACHINE"
+                     : emu::RegNamesEqual(place.user, store.CurrentUser()) ? "HKEY_CURRENT_USER"
+                                                                          : "HKEY_USERS\\" + place.user;
+  if (!place.path.empty()) path += "\\" + emu::JoinRegPath(place.path);
+  if (valueName != nullptr) path += "\\" + *valueName;
+  return path;
+}
+
+bool Faulted(const char* call, const Place& place, const RegistryStore& store, const std::string* valueName = nullptr) {
+  return emu::internal::InjectedFault(call, FaultPath(place, store, valueName)) != kErrNone;
+}
+
 RegKey NewHandle(const Place& place, bool writeAccess) {
   auto* key = new RegKeyState;
   key->usersRoot = place.usersRoot;
@@ -167,7 +197,9 @@ bool OpenRegKey(RegKey parent, const std::string& subkey, bool forWrite, RegKey&
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place base;
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
+  if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
+  if (Faulted("OpenRegKey", place, store)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);
@@ -181,7 +213,9 @@ bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place base;
   if (!Resolve(parent, store, base)) return Fail(kErrInvalidHandle);
+  if (!NamesFit(subkey)) return Fail(kErrInvalidParameter);
   Place place = Below(base, subkey, store);
+  if (Faulted("CreateRegKey", place, store)) return false;
   if (place.usersRoot) {
     result = NewHandle(place, true);
     return Succeed();
@@ -196,8 +230,12 @@ bool CreateRegKey(RegKey parent, const std::string& subkey, RegKey& result) {
     return Succeed();
   }
   if (code != kErrFileNotFound) return Fail(code);
-  if (!mayWrite || !base.writeAccess) return Fail(kErrAccessDenied);
-  if (!emu::RegNameFitsText(subkey)) return Fail(kErrInvalidParameter);
+  // HKEY_USERS holds the users' hives and takes no new keys: a key is never a new hive.
+  if (!place.user.empty() && !store.HasUser(place.user)) return Fail(kErrAccessDenied);
+  // The access of the handle it is made through does not count, as on
+  // Windows: only whether this process may write the hive.
+  if (!mayWrite) return Fail(kErrAccessDenied);
+  if (!emu::RegNameFitsText(subkey) || !CanExist(place, store)) return Fail(kErrInvalidParameter);
   bool created = ChangeKey(place, store, [&](RegNode& root) {
     emu::CreateRegKeyPath(root, place.path);
     return kErrNone;
@@ -211,6 +249,7 @@ bool QueryRegValue(RegKey key, const std::string& name, std::uint32_t* type, voi
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("QueryRegValue", place, store, &name)) return false;
   if (data != nullptr && size == nullptr) return Fail(kErrInvalidParameter);
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
@@ -220,6 +259,9 @@ bool QueryRegValue(RegKey key, const std::string& name, std::uint32_t* type, voi
   if (type != nullptr) *type = value->type;
   auto needed = static_cast<std::uint32_t>(value->data.size());
   if (data != nullptr && *size < needed) {
+    // Windows leaves the buffer's contents undefined here: scribble over it,
+    // so that a caller that reads it anyway is caught.
+    std::memset(data, kScribble, *size);
     *size = needed;
     return Fail(kErrMoreData);
   }
@@ -232,9 +274,10 @@ bool SetRegValue(RegKey key, const std::string& name, std::uint32_t type, const 
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("SetRegValue", place, store, &name)) return false;
   if (data == nullptr && size > 0) return Fail(kErrInvalidParameter);
   if (place.usersRoot || !place.writeAccess || !MayWrite(place.user, store)) return Fail(kErrAccessDenied);
-  if (!emu::RegNameFitsText(name)) return Fail(kErrInvalidParameter);
+  if (!emu::RegNameFitsText(name) || !emu::RegValueNameFits(name)) return Fail(kErrInvalidParameter);
   std::string bytes(static_cast<const char*>(data), size);
   if (!place.user.empty() && !store.HasUser(place.user)) return Fail(kErrFileNotFound);
   return ChangeKey(place, store, [&](RegNode& root) -> std::uint32_t {
@@ -249,6 +292,7 @@ bool EnumRegSubkey(RegKey key, std::uint32_t index, std::string& name) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("EnumRegSubkey", place, store)) return false;
   if (place.usersRoot) {
     std::vector<std::string> users = store.Users();
     if (index >= users.size()) return Fail(kErrNoMoreItems);
@@ -270,6 +314,7 @@ bool DeleteRegKey(RegKey parent, const std::string& subkey) {
   // A predefined key is never deleted, HKEY_CLASSES_ROOT included.
   if (parent->predefined && emu::SplitRegPath(subkey).empty()) return Fail(kErrAccessDenied);
   Place place = Below(base, subkey, store);
+  if (Faulted("DeleteRegKey", place, store)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);
@@ -290,6 +335,7 @@ bool DeleteRegValue(RegKey key, const std::string& name) {
   RegistryStore store = RegistryStore::OfMachineInUse();
   Place place;
   if (!Resolve(key, store, place)) return Fail(kErrInvalidHandle);
+  if (Faulted("DeleteRegValue", place, store, &name)) return false;
   std::shared_ptr<const RegNode> hive;
   const RegNode* node;
   if (std::uint32_t code = ReadKey(place, store, hive, node)) return Fail(code);

@@ -1,5 +1,6 @@
 #include "platform/version.h"
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/version_image.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -15,6 +16,7 @@ constexpr std::uint32_t kErrResourceTypeNotFound = 1813;
 
 bool ReadFileVersionWords(const std::string& path, std::uint32_t& mostSignificant,
                           std::uint32_t& leastSignificant) {
+  if (emu::internal::InjectedFault("ReadFileVersionWords", path)) return false;
   // The machine's own file reading resolves the path and reports a missing
   // file or a folder as the system would.
   std::string image;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/emulated/machine/internal/faults.h"
 #include "platform/emulated/machine/internal/last_error.h"
 #include "platform/emulated/machine/windows_table.h"
 #include "platform/errors.h"
@@ -55,6 +56,7 @@ std::string WindowTitle(WindowHandle window, std::size_t bufferSize) {
 }
 
 bool PostWindowMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (emu::internal::InjectedFault("PostWindowMessage")) return false;
   return emu::PostMachineMessage(Number(window), message, wParam, lParam);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/emulated/machine/internal/code_page.h"
 #include "platform/emulated/machine/name_case.h"
 
 namespace emu {
@@ -30,7 +31,49 @@ bool PathInside(const std::string& path, const std::string& rootName, std::vecto
   return true;
 }
 
+std::size_t CharacterCount(const std::string& name) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < name.size(); i = internal::NextCharIndex(name, i)) ++count;
+  return count;
+}
+
+// The section of one key: its line and its values.
+void AppendSection(std::string& out, const RegNode& key, const std::string& keyPath, bool writeEmpty) {
+  if (!writeEmpty && key.values.empty()) return;
+  AppendRegKeyLine(out, keyPath);
+  for (const RegValue& value : key.values) AppendRegValueLine(out, value.name, value.type, value.data);
+  out += '\n';
+}
+
 }  // namespace
+
+std::size_t RegLevelsOfRoot(const std::string& rootName) { return 1 + SplitRegPath(rootName).size(); }
+
+std::string RegPathProblem(const std::vector<std::string>& path, std::size_t rootLevels) {
+  if (rootLevels + path.size() > kMaxRegLevels) {
+    return "the key is nested deeper than " + std::to_string(kMaxRegLevels) + " levels";
+  }
+  for (const std::string& name : path) {
+    if (CharacterCount(name) > kMaxRegKeyNameChars) {
+      return "a key name is longer than " + std::to_string(kMaxRegKeyNameChars) + " characters";
+    }
+  }
+  return "";
+}
+
+bool RegValueNameFits(const std::string& name) { return CharacterCount(name) <= kMaxRegValueNameChars; }
+
+std::string RegTextKeyProblem(const std::vector<std::string>& path, std::size_t rootLevels, const RegTextKey& key) {
+  if (key.remove) return "";  // a key that can't exist is simply not there to remove
+  std::string problem = RegPathProblem(path, rootLevels);
+  for (const RegTextValue& value : key.values) {
+    if (!problem.empty()) break;
+    if (!RegValueNameFits(value.name)) {
+      problem = "a value name is longer than " + std::to_string(kMaxRegValueNameChars) + " characters";
+    }
+  }
+  return problem;
+}
 
 bool RegNamesEqual(const std::string& a, const std::string& b) { return NamesEqualIgnoringCase(a, b); }
 
@@ -147,12 +190,28 @@ void ApplyRegTextKey(RegNode& root, const std::vector<std::string>& path, const 
 }
 
 void AppendRegTree(std::string& out, const RegNode& key, const std::string& keyPath, bool writeEmptyTop) {
-  if (writeEmptyTop || !key.values.empty()) {
-    AppendRegKeyLine(out, keyPath);
-    for (const RegValue& value : key.values) AppendRegValueLine(out, value.name, value.type, value.data);
-    out += '\n';
+  // Depth first, each key before its subkeys; `path` grows and shrinks with the walk.
+  struct Step {
+    const RegNode* node;
+    std::size_t pathLength;
+    std::size_t nextSubkey;
+  };
+  std::string path = keyPath;
+  AppendSection(out, key, path, writeEmptyTop);
+  std::vector<Step> steps = {{&key, path.size(), 0}};
+  while (!steps.empty()) {
+    Step& step = steps.back();
+    if (step.nextSubkey == step.node->subkeys.size()) {
+      steps.pop_back();
+      continue;
+    }
+    const RegNode& subkey = step.node->subkeys[step.nextSubkey++];
+    path.resize(step.pathLength);
+    path += '\\';
+    path += subkey.name;
+    AppendSection(out, subkey, path, true);
+    steps.push_back({&subkey, path.size(), 0});
   }
-  for (const RegNode& subkey : key.subkeys) AppendRegTree(out, subkey, keyPath + '\\' + subkey.name, true);
 }
 
 std::string FormatHive(const RegNode& root, const std::string& rootName) {
@@ -165,10 +224,16 @@ bool ParseHive(const std::string& text, const std::string& rootName, RegNode& ro
   std::vector<RegTextKey> keys;
   if (!ParseRegedit4(text, keys, error)) return false;
   root = RegNode();
+  const std::size_t rootLevels = RegLevelsOfRoot(rootName);
   for (const RegTextKey& key : keys) {
     std::vector<std::string> path;
     if (!PathInside(key.path, rootName, path)) {
       error = {key.line, "the key " + key.path + " lies outside of " + rootName};
+      return false;
+    }
+    const std::string problem = RegTextKeyProblem(path, rootLevels, key);
+    if (!problem.empty()) {
+      error = {key.line, problem};
       return false;
     }
     ApplyRegTextKey(root, path, key);

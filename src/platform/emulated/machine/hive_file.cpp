@@ -1,7 +1,6 @@
 #include "platform/emulated/machine/hive_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <mutex>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/file_lock.h"
 
 namespace emu {
 
@@ -171,29 +171,29 @@ bool Replace(const std::string& path, const std::string& text, const FileIdentit
 HiveFile::HiveFile(std::string path, std::string rootName) : path_(std::move(path)), rootName_(std::move(rootName)) {}
 
 std::shared_ptr<const RegNode> HiveFile::Read(std::string& error) const {
+  if (path_.empty()) {
+    error = "no hive for " + rootName_;
+    return nullptr;
+  }
   FileIdentity identity;
   return Load(path_, rootName_, identity, error);
 }
 
 bool HiveFile::Update(const std::function<bool(RegNode& root)>& change, std::string& error) {
+  if (path_.empty()) {
+    error = "no hive for " + rootName_;
+    return false;
+  }
   if (!MakeFolders(path_)) {
     error = SystemError("cannot make the folder of", path_);
     return false;
   }
-  std::string lockPath = path_ + ".lock";
-  Descriptor lockFile(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  if (lockFile.get() < 0) {
-    error = SystemError("cannot open", lockPath);
-    return false;
-  }
-  int locked;
-  while ((locked = flock(lockFile.get(), LOCK_EX)) != 0 && errno == EINTR) {
-  }
-  if (locked != 0) {
+  const std::string lockPath = path_ + ".lock";
+  internal::FileLock hiveLock(lockPath, internal::FileLock::Exclusive);
+  if (!hiveLock.Locked()) {
     error = SystemError("cannot lock", lockPath);
     return false;
   }
-  // The lock is released when lockFile closes.
   FileIdentity previous;
   std::shared_ptr<const RegNode> current = Load(path_, rootName_, previous, error);
   if (!current) return false;

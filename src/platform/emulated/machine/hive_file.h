@@ -22,7 +22,8 @@ namespace emu {
 class HiveFile {
  public:
   // `rootName` is the full name of the hive's root key, written in front of
-  // every key path in the file.
+  // every key path in the file. An empty `path` is no hive: reading and
+  // writing it fail.
   HiveFile(std::string path, std::string rootName);
 
   const std::string& Path() const { return path_; }

@@ -94,7 +94,11 @@ FileHold HoldFile(const std::string& windowsPath, HoldKind kind) {
 
 namespace internal {
 
+HoldsGuard::HoldsGuard(Kind kind)
+    : lock_(MachineLockPath("holds"), kind == ForHold ? FileLock::Exclusive : FileLock::Shared) {}
+
 bool TakeHold(const std::string& windowsPath, HoldKind kind, HoldHandle& hold) {
+  HoldsGuard guard(HoldsGuard::ForHold);
   std::string hostPath;
   struct stat st;
   if (!ToHostPath(windowsPath, hostPath) || stat(hostPath.c_str(), &st) != 0) {

@@ -1,6 +1,7 @@
 #include "platform/emulated/machine/machine.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "platform/emulated/machine/internal/basics.h"
@@ -41,13 +42,16 @@ MachineSettings ReadSettings(const std::string& folder) {
     std::string key = internal::Trimmed(line.substr(0, eq));
     std::string value = internal::Trimmed(line.substr(eq + 1));
     if (key == "user") {
-      if (!value.empty()) settings.userName = value;
+      settings.userName = IsUsableUserName(value) ? value : "";
     } else if (key == "codepage") {
       settings.codePage = value == "932" ? 932u : 1252u;
     } else if (key == "administrator") {
       settings.administrator = ParseFlag(value, settings.administrator);
     } else if (key == "windows64") {
       settings.windows64 = ParseFlag(value, settings.windows64);
+    } else if (key == "windows") {
+      // A folder that could lie outside the machine's drives (Z: is the host) is not taken.
+      if (IsUsableWindowsFolder(value)) settings.windowsFolder = value;
     }
   }
   return settings;
@@ -69,6 +73,35 @@ const std::string& KnownFolder() {
 }
 
 }  // namespace
+
+bool IsUsableUserName(const std::string& name) {
+  if (name.empty() || name == "." || name == ".." || name == "Public") return false;
+  for (unsigned char c : name) {
+    if (c < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
+  }
+  return true;
+}
+
+bool IsUsableWindowsFolder(const std::string& folder) {
+  const char drive = internal::AsciiLower(folder.empty() ? '\0' : folder[0]);
+  if (folder.size() < 4 || drive < 'c' || drive > 'y' || folder[1] != ':' || folder[2] != '\\') return false;
+  std::size_t start = 3;
+  while (start <= folder.size()) {
+    std::size_t end = folder.find('\\', start);
+    if (end == std::string::npos) end = folder.size();
+    const std::string name = folder.substr(start, end - start);
+    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+    for (unsigned char c : name) {
+      if (c < 0x20 || std::strchr("/:*?\"<>|", c) != nullptr) return false;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+std::string WindowsFolder() { return Settings().windowsFolder; }
+
+std::string SystemFolder() { return WindowsFolder() + "\\system32"; }
 
 // The settings are read again whenever the machine changes.
 void UseMachine(const std::string& folder) {

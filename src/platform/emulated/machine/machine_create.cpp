@@ -22,7 +22,7 @@ namespace {
 
 // The well-known folders of a machine, as Windows paths.
 struct MachineFolders {
-  std::string windows = "C:\\windows";
+  std::string windows;
   std::string programFiles;  // where a 32-bit program installs
   std::string profile;       // C:\users\<user>
   std::string appData;
@@ -33,6 +33,7 @@ struct MachineFolders {
 
 MachineFolders FoldersOf(const MachineSettings& settings) {
   MachineFolders f;
+  f.windows = settings.windowsFolder;
   f.programFiles = settings.windows64 ? "C:\\Program Files (x86)" : "C:\\Program Files";
   f.profile = "C:\\users\\" + settings.userName;
   f.appData = f.profile + "\\AppData\\Roaming";
@@ -174,8 +175,7 @@ bool CheckTarget(const std::string& folder, std::string& error) {
 }
 
 bool CheckSettings(const MachineSettings& settings, std::string& error) {
-  if (settings.userName.empty() || settings.userName.find_first_of("\\/:*?\"<>|") != std::string::npos ||
-      settings.userName == "." || settings.userName == ".." || settings.userName == "Public") {
+  if (!IsUsableUserName(settings.userName)) {
     error = "unusable user name \"" + settings.userName + "\"";
     return false;
   }
@@ -185,6 +185,10 @@ bool CheckSettings(const MachineSettings& settings, std::string& error) {
       error = std::string("unusable drive letter ") + letter + " (D: to Y:)";
       return false;
     }
+  }
+  if (!IsUsableWindowsFolder(settings.windowsFolder)) {
+    error = "unusable Windows folder \"" + settings.windowsFolder + "\" (a full path such as C:\\WINNT or D:\\Windows)";
+    return false;
   }
   if (settings.codePage != 1252 && settings.codePage != 932) {
     error = "unsupported code page " + std::to_string(settings.codePage) + " (1252 or 932)";
@@ -198,7 +202,8 @@ bool WriteSettingsFile(const std::string& folder, const MachineSettings& setting
   out << "user=" << settings.userName << "\n"
       << "codepage=" << settings.codePage << "\n"
       << "administrator=" << (settings.administrator ? 1 : 0) << "\n"
-      << "windows64=" << (settings.windows64 ? 1 : 0) << "\n";
+      << "windows64=" << (settings.windows64 ? 1 : 0) << "\n"
+      << "windows=" << settings.windowsFolder << "\n";
   out.close();
   if (!out) {
     error = "cannot write " + folder + "/machine.ini";
@@ -230,8 +235,8 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
   if (!CheckSettings(settings, error) || !CheckTarget(folder, error)) return false;
 
   const MachineFolders windowsFolders = FoldersOf(settings);
-  if (!MakeHostFolders(folder + "/drives/c", error)) return false;
-  for (char letter : settings.extraDrives) {
+  // The Windows folder's drive comes with the machine.
+  for (char letter : "c" + settings.extraDrives + settings.windowsFolder[0]) {
     const char lower = internal::AsciiLower(letter);
     if (!MakeHostFolders(folder + "/drives/" + lower, error)) return false;
   }
@@ -240,7 +245,8 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
     for (char& c : relative) {
       if (c == '\\') c = '/';
     }
-    if (!MakeHostFolders(folder + "/drives/c/" + relative, error)) return false;
+    const std::string drive(1, internal::AsciiLower(windowsPath[0]));
+    if (!MakeHostFolders(folder + "/drives/" + drive + "/" + relative, error)) return false;
   }
 
   if (!WriteSettingsFile(folder, settings, error)) return false;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/file_lock.h"
 
 namespace emu {
 
@@ -54,6 +55,17 @@ std::vector<std::string> NonBlankLines(const std::string& content) {
   return lines;
 }
 
+std::string QueueLockPath(const std::string& machine) { return OperatorQueuePath(machine) + ".lock"; }
+
+bool ReadQueue(const std::string& machine, std::string& content) {
+  return internal::ReadHostFile(OperatorQueuePath(machine), content);
+}
+
+// The queue outlives its processes; it need not outlive the host, so it is not flushed.
+bool ReplaceQueue(const std::string& machine, const std::string& text, std::string& error) {
+  return internal::ReplaceHostFile(OperatorQueuePath(machine), text, error);
+}
+
 }  // namespace
 
 bool ParseOperatorAnswer(const std::string& word, OperatorAnswer& answer) {
@@ -90,11 +102,14 @@ const char* OperatorAnswerName(OperatorAnswer answer) {
 std::string OperatorQueuePath(const std::string& machine) { return machine + "/operator/answers"; }
 std::string TranscriptPath(const std::string& machine) { return machine + "/transcript.txt"; }
 
+// The queue changes under a lock of its own, and each change writes the
+// whole new queue and puts it in place with one rename: a process that
+// dies at any moment leaves the old queue or the new one.
 TakeResult TakeOperatorAnswer(const std::string& machine, std::string& answer) {
-  LockedFile queue(OperatorQueuePath(machine), O_RDWR);
-  if (!queue.ok()) return errno == ENOENT ? TakeResult::Empty : TakeResult::Failed;
+  internal::FileLock lock(QueueLockPath(machine), internal::FileLock::Exclusive);
   std::string content;
-  if (!internal::ReadAll(queue.fd(), content)) return TakeResult::Failed;
+  if (!ReadQueue(machine, content)) return errno == ENOENT ? TakeResult::Empty : TakeResult::Failed;
+  if (!lock.Locked()) return TakeResult::Failed;
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
@@ -102,11 +117,8 @@ TakeResult TakeOperatorAnswer(const std::string& machine, std::string& answer) {
     if (end == std::string::npos) end = content.size();
     const std::string line = internal::Trimmed(content.substr(start, end - start));
     if (!line.empty()) {
-      const std::string rest = content.substr(next);
-      if (pwrite(queue.fd(), rest.data(), rest.size(), 0) != static_cast<ssize_t>(rest.size()) ||
-          ftruncate(queue.fd(), static_cast<off_t>(rest.size())) != 0) {
-        return TakeResult::Failed;
-      }
+      std::string problem;
+      if (!ReplaceQueue(machine, content.substr(next), problem)) return TakeResult::Failed;
       answer = line;
       return TakeResult::Taken;
     }
@@ -122,44 +134,31 @@ bool AddOperatorAnswers(const std::string& machine, const std::vector<std::strin
     error = "cannot create " + folder + ": " + std::strerror(errno);
     return false;
   }
-  LockedFile queue(OperatorQueuePath(machine), O_RDWR | O_CREAT | O_APPEND);
-  if (!queue.ok()) {
-    error = "cannot open " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
-    return false;
-  }
+  internal::FileLock lock(QueueLockPath(machine), internal::FileLock::Exclusive);
   std::string text;
-  struct stat info;
-  char last = '\n';
-  if (fstat(queue.fd(), &info) == 0 && info.st_size > 0) {
-    if (pread(queue.fd(), &last, 1, info.st_size - 1) != 1) last = '\n';
-  }
-  if (last != '\n') text += '\n';
-  for (const std::string& answer : answers) text += answer + "\n";
-  if (!internal::WriteAll(queue.fd(), text)) {
-    error = "cannot write " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
+  if (!lock.Locked() || (!ReadQueue(machine, text) && errno != ENOENT)) {
+    error = "cannot read " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
     return false;
   }
-  return true;
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  for (const std::string& answer : answers) text += answer + "\n";
+  return ReplaceQueue(machine, text, error);
 }
 
 bool ClearOperatorAnswers(const std::string& machine, std::string& error) {
-  LockedFile queue(OperatorQueuePath(machine), O_RDWR);
-  if (!queue.ok()) {
+  internal::FileLock lock(QueueLockPath(machine), internal::FileLock::Exclusive);
+  std::string text;
+  if (!ReadQueue(machine, text)) {
     if (errno == ENOENT) return true;
-    error = "cannot open " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
+    error = "cannot read " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
     return false;
   }
-  if (ftruncate(queue.fd(), 0) != 0) {
-    error = "cannot clear " + OperatorQueuePath(machine) + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  return ReplaceQueue(machine, "", error);
 }
 
 std::vector<std::string> PendingOperatorAnswers(const std::string& machine) {
-  LockedFile queue(OperatorQueuePath(machine), O_RDONLY);
   std::string content;
-  if (!queue.ok() || !internal::ReadAll(queue.fd(), content)) return {};
+  if (!ReadQueue(machine, content)) return {};
   return NonBlankLines(content);
 }
 

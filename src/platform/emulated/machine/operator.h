@@ -1,8 +1,9 @@
 #pragma once
 // The machine's scripted operator, who answers message boxes. The answers
 // still to give wait in <machine>/operator/answers, one a line, and are
-// taken first come first served under a lock on that file, so that several
-// processes of one machine share the queue. Every box shown is written to
+// taken first come first served under the lock operator/answers.lock, so
+// that several processes of one machine share the queue; every change puts
+// a whole new queue in place at once. Every box shown is written to
 // <machine>/transcript.txt.
 #include <string>
 #include <vector>

@@ -39,12 +39,13 @@ std::string HostCurrentFolder() {
   return buffer;
 }
 
-// PTV_CURRENT_FOLDER, else the host's current folder seen from the machine.
+// PTV_CURRENT_FOLDER, else C:\ of the machine. Never the host's current
+// folder: a relative or rooted name, or one built from an empty folder,
+// would then reach the host's own files.
 std::string InitialCurrentFolder() {
   std::string full;
   const char* env = std::getenv("PTV_CURRENT_FOLDER");
   if (env && *env && FullWindowsPath(env, full)) return full;
-  if (FullWindowsPath(ToWindowsPath(HostCurrentFolder()), full)) return full;
   return "C:\\";
 }
 
@@ -190,7 +191,7 @@ bool FullWindowsPath(const std::string& input, std::string& full) {
 std::string CurrentWindowsFolder() {
   PathState& state = State();
   if (!state.currentKnown) {
-    // A base for a relative starting folder while the real one is worked out.
+    // A base for a relative PTV_CURRENT_FOLDER while the real one is worked out.
     state.current = "C:\\";
     state.currentKnown = true;
     state.current = InitialCurrentFolder();

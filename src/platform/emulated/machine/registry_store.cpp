@@ -17,7 +17,8 @@ const char kCurrentUser[] = "HKEY_CURRENT_USER";
 const char kClassesRoot[] = "HKEY_CLASSES_ROOT";
 const char kHiveSuffix[] = ".reg";
 
-// The names of the user hive files in `folder`, without their suffix.
+// The names of the user hive files in `folder`, without their suffix; a
+// file whose name could not be a user's names none.
 std::vector<std::string> UserHiveNames(const std::string& folder) {
   std::vector<std::string> names;
   DIR* directory = opendir(folder.c_str());
@@ -26,16 +27,12 @@ std::vector<std::string> UserHiveNames(const std::string& folder) {
   while (dirent* entry = readdir(directory)) {
     std::string name = entry->d_name;
     if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      names.push_back(name.substr(0, name.size() - suffix.size()));
+      name.erase(name.size() - suffix.size());
+      if (IsUsableUserName(name)) names.push_back(name);
     }
   }
   closedir(directory);
   return names;
-}
-
-bool UsableUserName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-         name.find('\0') == std::string::npos && RegNameFitsText(name);
 }
 
 std::string TextPath(const RegLocation& location) {
@@ -58,27 +55,33 @@ RegistryStore::RegistryStore(std::string machineFolder, std::string currentUser)
 
 RegistryStore RegistryStore::OfMachineInUse() { return RegistryStore(MachineFolder(), Settings().userName); }
 
+// A user's hive file is named after the user; IsUsableUserName keeps that
+// name a single name inside the folder of the user hives.
 HiveFile RegistryStore::Hive(const std::string& user) const {
   if (user.empty()) return HiveFile(registryFolder_ + "/" + kLocalMachine + kHiveSuffix, kLocalMachine);
-  return HiveFile(registryFolder_ + "/" + kUsers + "/" + user + kHiveSuffix, std::string(kUsers) + "\\" + user);
+  const std::string rootName = std::string(kUsers) + "\\" + user;
+  if (!IsUsableUserName(user)) return HiveFile("", rootName);
+  return HiveFile(registryFolder_ + "/" + kUsers + "/" + user + kHiveSuffix, rootName);
 }
 
 bool RegistryStore::HasUser(const std::string& name) const {
+  if (!IsUsableUserName(name)) return false;
   if (RegNamesEqual(name, currentUser_)) return true;
   struct stat info;
-  return UsableUserName(name) && stat(Hive(StoredUserName(name)).Path().c_str(), &info) == 0;
+  return stat(Hive(StoredUserName(name)).Path().c_str(), &info) == 0;
 }
 
 std::vector<std::string> RegistryStore::Users() const {
   std::vector<std::string> users = UserHiveNames(registryFolder_ + "/" + kUsers);
   bool haveCurrent = std::any_of(users.begin(), users.end(),
                                  [&](const std::string& user) { return RegNamesEqual(user, currentUser_); });
-  if (!haveCurrent && UsableUserName(currentUser_)) users.push_back(currentUser_);
+  if (!haveCurrent && IsUsableUserName(currentUser_)) users.push_back(currentUser_);
   std::sort(users.begin(), users.end(), RegNameLess);
   return users;
 }
 
 std::string RegistryStore::StoredUserName(const std::string& name) const {
+  if (!IsUsableUserName(name)) return name;
   struct stat info;
   if (stat(Hive(name).Path().c_str(), &info) == 0) return name;
   for (const std::string& user : UserHiveNames(registryFolder_ + "/" + kUsers)) {
@@ -103,7 +106,7 @@ bool RegistryStore::Locate(const std::string& keyPath, RegLocation& location, st
     location.shownDepth = 2;
     components.insert(components.begin(), {"SOFTWARE", "Classes"});
   } else if (RegNamesEqual(root, kCurrentUser) || RegNamesEqual(root, "HKCU")) {
-    if (!UsableUserName(currentUser_)) {
+    if (!IsUsableUserName(currentUser_)) {
       error = "the machine has no current user";
       return false;
     }
@@ -115,7 +118,7 @@ bool RegistryStore::Locate(const std::string& keyPath, RegLocation& location, st
       location.usersRoot = true;
       return true;
     }
-    if (!UsableUserName(components.front())) {
+    if (!IsUsableUserName(components.front())) {
       error = "\"" + components.front() + "\" cannot name a user";
       return false;
     }
@@ -196,6 +199,11 @@ bool RegistryStore::Import(const std::string& text, std::string& error) {
       }
       if (location.usersRoot) continue;
     }
+    problem = RegTextKeyProblem(location.path, RegLevelsOfRoot(Hive(location.user).RootName()), key);
+    if (!problem.empty()) {
+      error = RegTextError{key.line, problem}.Describe();
+      return false;
+    }
     auto hive = std::find_if(hives.begin(), hives.end(),
                              [&](const auto& entry) { return RegNamesEqual(entry.first, location.user); });
     if (hive == hives.end()) hive = hives.insert(hives.end(), {location.user, {}});
@@ -225,6 +233,10 @@ bool RegistryStore::SetValue(const std::string& keyPath, const std::string& name
     error = "a value name cannot hold a line break";
     return false;
   }
+  RegTextKey key;
+  key.values.push_back({name, false, type, data});
+  error = RegTextKeyProblem(location.path, RegLevelsOfRoot(Hive(location.user).RootName()), key);
+  if (!error.empty()) return false;
   return Hive(location.user).Update(
       [&](RegNode& root) {
         CreateRegKeyPath(root, location.path).SetValue(name, type, data);

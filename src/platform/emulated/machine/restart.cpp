@@ -12,6 +12,9 @@
 
 #include "platform/emulated/machine/hive.h"
 #include "platform/emulated/machine/internal/basics.h"
+#include "platform/emulated/machine/internal/file_lock.h"
+#include "platform/emulated/machine/internal/settings_file.h"
+#include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/paths.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/registry.h"
@@ -23,7 +26,6 @@ namespace {
 const std::vector<std::string> kSessionManager = {"SYSTEM", "CurrentControlSet", "Control", "Session Manager"};
 const char kSessionManagerKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kPendingValue[] = "PendingFileRenameOperations";
-const char kWininit[] = "C:\\windows\\WININIT.INI";
 
 // The value's strings as they are, each ended by its zero byte, without the
 // empty string that ends the list.
@@ -34,22 +36,6 @@ std::string PendingEntries(const RegNode& key) {
   if (data.size() >= 2 && data[data.size() - 1] == '\0' && data[data.size() - 2] == '\0') data.pop_back();
   if (!data.empty() && data.back() != '\0') data.push_back('\0');
   return data;
-}
-
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (internal::AsciiLower(a[i]) != internal::AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-bool ReadHostFile(const std::string& path, std::string& content) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool complete = internal::ReadAll(fd, content);
-  close(fd);
-  return complete;
 }
 
 bool WriteHostFile(const std::string& path, const std::string& content) {
@@ -93,33 +79,18 @@ bool PendingOperations(const std::string& data, std::vector<Operation>& operatio
   return true;
 }
 
-// The entries of WININIT.INI's [rename] section, and the file's text without it.
-std::vector<Operation> RenameSection(const std::string& text, std::string& rest) {
+// The operations of the [rename] entries of WININIT.INI, as the settings
+// calls read them: "NUL=path" deletes, "new=existing" renames; an entry
+// without '=' does nothing.
+std::vector<Operation> RenameOperations(const std::vector<std::string>& entries) {
   std::vector<Operation> operations;
-  bool inSection = false;
-  std::size_t start = 0;
-  rest.clear();
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-    const std::string line = text.substr(start, next - start);
-    const std::string trimmed = internal::Trimmed(line.substr(0, line.find('\n')));
-    start = next;
-    if (!trimmed.empty() && trimmed[0] == '[') {
-      const std::size_t close = trimmed.find(']');
-      inSection = close != std::string::npos && EqualsIgnoringAsciiCase(internal::Trimmed(trimmed.substr(1, close - 1)), "rename");
-      if (inSection) continue;
-    }
-    if (!inSection) {
-      rest += line;
-      continue;
-    }
-    const std::size_t equals = trimmed.find('=');
-    if (trimmed.empty() || trimmed[0] == ';' || equals == std::string::npos) continue;
+  for (const std::string& entry : entries) {
+    const std::size_t equals = entry.find('=');
+    if (equals == std::string::npos) continue;
     Operation operation;
-    const std::string key = internal::Trimmed(trimmed.substr(0, equals));
-    operation.source = internal::Trimmed(trimmed.substr(equals + 1));
-    if (!EqualsIgnoringAsciiCase(key, "NUL")) operation.target = key;
+    const std::string key = entry.substr(0, equals);
+    operation.source = entry.substr(equals + 1);
+    if (!internal::EqualsIgnoringAsciiCase(key, "NUL")) operation.target = key;
     operations.push_back(operation);
   }
   return operations;
@@ -177,13 +148,6 @@ bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& erro
     return false;
   }
 
-  std::string wininitHost;
-  std::string wininitText;
-  std::string wininitRest;
-  const bool haveWininit = ToHostPath(kWininit, wininitHost) && ReadHostFile(wininitHost, wininitText);
-  std::vector<Operation> renames;
-  if (haveWininit) renames = RenameSection(wininitText, wininitRest);
-
   for (const Operation& operation : pending) done.push_back(Carry(operation));
   if (havePending) {
     bool removed = false;
@@ -202,16 +166,23 @@ bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& erro
     }
   }
 
-  for (const Operation& operation : renames) {
+  // The settings files of the machine are not read or written meanwhile:
+  // the section is read and removed as the profile calls would.
+  internal::FileLock lock(internal::SettingsLockPath(), internal::FileLock::Exclusive);
+  const std::string wininit = WindowsFolder() + "\\WININIT.INI";
+  std::string wininitHost;
+  std::string wininitText;
+  if (!ToHostPath(wininit, wininitHost) || !internal::ReadHostFile(wininitHost, wininitText)) return true;
+  for (const Operation& operation : RenameOperations(internal::SectionEntries(wininitText, "rename"))) {
     // WININIT.INI replaces the target: that is how it puts a new file in place.
     done.push_back(Carry(operation));
   }
-  if (haveWininit && wininitRest != wininitText) {
-    const bool written = wininitRest.find_first_not_of(" \t\r\n") == std::string::npos
-                             ? unlink(wininitHost.c_str()) == 0
-                             : WriteHostFile(wininitHost, wininitRest);
+  const std::string rest = internal::WithSection(wininitText, "rename", nullptr);
+  if (rest != wininitText) {
+    const bool written = rest.find_first_not_of(" \t\r\n") == std::string::npos ? unlink(wininitHost.c_str()) == 0
+                                                                               : WriteHostFile(wininitHost, rest);
     if (!written) {
-      error = "cannot rewrite " + std::string(kWininit);
+      error = "cannot rewrite " + wininit;
       return false;
     }
   }

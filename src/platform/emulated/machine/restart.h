@@ -1,8 +1,8 @@
 #pragma once
 // The file operations scheduled for the next restart, as Windows keeps
 // them: the pending operations of the Session Manager key
-// (PendingFileRenameOperations) and the [rename] section of
-// C:\windows\WININIT.INI.
+// (PendingFileRenameOperations) and the [rename] section of WININIT.INI in
+// the machine's Windows folder.
 #include <string>
 #include <vector>
 
@@ -17,7 +17,9 @@ bool AddPendingFileOperation(const std::string& source, const std::string& targe
 
 // Carries out what Windows does with the scheduled operations while it
 // starts: first the pending operations, then the [rename] section, each in
-// the order written; then both are removed. Nothing runs on the machine at
+// the order written; then both are removed. The section is read and
+// removed as the profile calls read and write it (the first section of
+// that name), under the machine's lock on settings files. Nothing runs on the machine at
 // that moment, so holds don't count. `done` gets one line per operation
 // ("renamed ...", "deleted ..." or "not done: ..."); false, with `error`
 // set, when the operations can't be read or removed (the operations carried

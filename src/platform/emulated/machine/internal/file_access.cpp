@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <vector>
 
 #include "platform/emulated/machine/internal/basics.h"
@@ -75,7 +76,19 @@ bool IsValidName(const std::string& name, bool wildcardsAllowed) {
   return true;
 }
 
+bool FitsAnsiPath(const std::string& path) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < path.size() && characters <= kMaxAnsiPathChars; i = internal::NextCharIndex(path, i)) {
+    ++characters;
+  }
+  return characters <= kMaxAnsiPathChars;
+}
+
 bool Resolve(const std::string& path, Target& target, NameUse use) {
+  if (!FitsAnsiPath(path)) {
+    internal::SetLastError(platform::kErrFilenameExcedRange);
+    return false;
+  }
   if (!FullWindowsPath(path, target.full)) {
     internal::SetLastError(platform::kErrPathNotFound);
     return false;
@@ -128,8 +141,10 @@ mode_t ModeWithAttributes(mode_t mode, std::uint32_t attributes) {
 }
 
 bool WriteNeedsAdministrator(const std::string& host) {
+  // The Windows folder, wherever the machine has it.
+  std::string windows;
+  if (ToHostPath(WindowsFolder(), windows) && IsWithin(host, windows)) return true;
   static const char* const kProtected[] = {
-      "windows",
       "Program Files",
       "Program Files (x86)",
       "ProgramData/Microsoft/Windows/Start Menu",
@@ -160,15 +175,15 @@ std::uint32_t InUseError(const std::string& host, Change change) {
   return platform::kErrNone;
 }
 
-bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to) {
+bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to, bool mayReplace) {
   int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) {
     internal::SetLastError(ErrorFromErrno(errno));
     return false;
   }
   struct stat existing;
-  bool replacing = stat(to.c_str(), &existing) == 0;
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  bool replacing = mayReplace && stat(to.c_str(), &existing) == 0;
+  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (mayReplace ? O_TRUNC : O_EXCL), 0644);
   if (out < 0) {
     internal::SetLastError(ErrorFromErrno(errno));
     close(in);
@@ -208,6 +223,30 @@ bool CopyHostFile(const std::string& from, const struct stat& fromStat, const st
     return false;
   }
   return true;
+}
+
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without that rename: a file takes its new name as a
+  // second link (which fails on an existing name) and then loses the old one.
+  struct stat st;
+  if (lstat(from.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+    if (link(from.c_str(), to.c_str()) == 0) {
+      if (unlink(from.c_str()) == 0) return true;
+      const int error = errno;
+      unlink(to.c_str());
+      errno = error;
+      return false;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP) return false;
+  }
+  // Nor links, or a folder: the look and the rename are two steps there.
+  if (lstat(to.c_str(), &st) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace internal

@@ -4,6 +4,7 @@
 // rule on folders that need administrator rights, and files in use.
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,10 +22,17 @@ struct Target {
 // '?' pass when wildcards are allowed).
 bool IsValidName(const std::string& name, bool wildcardsAllowed);
 
+// The ANSI file calls take a path of at most 259 characters (MAX_PATH with
+// its terminating zero), counted as the code page counts them, before they
+// look at anything else.
+constexpr std::size_t kMaxAnsiPathChars = 259;
+bool FitsAnsiPath(const std::string& path);
+
 enum class NameUse { File, Pattern };
-// Resolves `path`; false with LastError() set when it names no drive or holds
-// characters Windows refuses in names (with NameUse::Pattern, '*' and '?'
-// are allowed in the last name).
+// Resolves `path`; false with LastError() set when it is too long for the
+// ANSI calls (kErrFilenameExcedRange), names no drive or holds characters
+// Windows refuses in names (with NameUse::Pattern, '*' and '?' are allowed
+// in the last name).
 bool Resolve(const std::string& path, Target& target, NameUse use = NameUse::File);
 
 // The error for a missing target: kErrFileNotFound when its folder exists,
@@ -39,8 +47,9 @@ bool IsFolder(const std::string& host);
 std::uint32_t AttributesOf(const std::string& host, const struct stat& st);
 mode_t ModeWithAttributes(mode_t mode, std::uint32_t attributes);
 
-// Without administrator rights, the Windows, Program Files and all-users
-// Start-menu folders and everything in them can't be written.
+// Without administrator rights, the Windows folder, the Program Files and
+// all-users Start-menu and desktop folders and everything in them can't be
+// written.
 bool WriteNeedsAdministrator(const std::string& host);
 // kErrAccessDenied when the machine's user may not write `host`, else 0.
 std::uint32_t WriteRightsError(const std::string& host);
@@ -55,8 +64,16 @@ std::uint32_t InUseError(const std::string& host, Change change);
 
 // Copies the content and times of `from` to `to`. A new file gets the mode
 // bits of `from`, and so its attributes; a file that is replaced keeps its
-// own attributes and takes only the executable bits. Sets LastError() on failure.
-bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to);
+// own attributes and takes only the executable bits. With `mayReplace`
+// false the copy is made only as a new file, in one step with the look for
+// an existing one (kErrAlreadyExists when there is one). Sets LastError()
+// on failure.
+bool CopyHostFile(const std::string& from, const struct stat& fromStat, const std::string& to,
+                  bool mayReplace = true);
+
+// Renames `from` to `to` only when nothing is at `to`, in one step with the
+// look: false with errno EEXIST when something is.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to);
 
 }  // namespace internal
 }  // namespace emu

@@ -19,6 +19,7 @@ namespace internal {
 namespace {
 
 constexpr char kFolderHoldVariable[] = "PTV_FOLDER_HOLD";
+constexpr std::size_t kProcessRoom = 20;  // digits of a process id, in the entry made before fork
 
 struct FolderHoldState {
   HoldHandle hold;
@@ -80,16 +81,20 @@ void ReleaseCurrentFolder() {
   EndOwnHold(State());
 }
 
-void HoldStartingFolderAcrossExec(const std::string& fullPath) {
-  HoldHandle hold;
-  if (!TakeHold(fullPath, HoldKind::Open, hold)) {
-    unsetenv(kFolderHoldVariable);
-    return;
+bool HoldStartingFolder(const std::string& fullPath, HoldHandle& hold, std::string& variable) {
+  if (!TakeHold(fullPath, HoldKind::Open, hold)) return false;
+  variable = std::string(kFolderHoldVariable) + "=" + std::string(kProcessRoom, ' ') + " " +
+             std::to_string(hold.fd) + " " + hold.file;
+  return true;
+}
+
+void FillStartingHoldProcess(char* variable) {
+  // Right-aligned in its room; the reader skips the blanks before it.
+  char* at = variable + sizeof kFolderHoldVariable + kProcessRoom;
+  for (long process = static_cast<long>(getpid()); process > 0 && at > variable + sizeof kFolderHoldVariable;
+       process /= 10) {
+    *--at = static_cast<char>('0' + process % 10);
   }
-  const int flags = fcntl(hold.fd, F_GETFD);
-  if (flags >= 0) fcntl(hold.fd, F_SETFD, flags & ~FD_CLOEXEC);
-  const std::string named = std::to_string(getpid()) + " " + std::to_string(hold.fd) + " " + hold.file;
-  setenv(kFolderHoldVariable, named.c_str(), 1);
 }
 
 }  // namespace internal

@@ -11,6 +11,7 @@
 // was not started on the machine holds nothing and pays nothing.
 #include <string>
 
+#include "platform/emulated/machine/internal/file_lock.h"
 #include "platform/emulated/machine/processes.h"
 
 namespace emu {
@@ -26,15 +27,36 @@ bool TakeHold(const std::string& windowsPath, HoldKind kind, HoldHandle& hold);
 // it for a dead holder's.
 void EndHold(HoldHandle& hold);
 
+// A change that a hold forbids (delete, move, overwrite, remove) and the
+// taking of a hold exclude each other, as opening and deleting a file do on
+// Windows: the change keeps a guard from its check for holds until it is
+// done, and TakeHold keeps one alone from its look at the file until the
+// hold is in place. Changes share the guard; a process never takes a hold
+// while it keeps one. The guard is the lock <machine>/holds.lock.
+class HoldsGuard {
+ public:
+  enum Kind { ForChange, ForHold };
+  explicit HoldsGuard(Kind kind);
+
+ private:
+  FileLock lock_;
+};
+
 // Holds the folder at `fullPath` as this process's current folder and lets
 // go of the folder it held before. LastError() stays as it was.
 void HoldCurrentFolder(const std::string& fullPath);
 // Lets go of the current folder's hold (the process leaves the machine).
 void ReleaseCurrentFolder();
-// Between fork and exec of a program started on the machine: holds its
-// starting folder across the exec and names the hold in PTV_FOLDER_HOLD,
-// so that the program lets go of it when it changes folder.
-void HoldStartingFolderAcrossExec(const std::string& fullPath);
+// Before a program is started on the machine, in the process that starts
+// it: holds its starting folder for it, so that the program lets go of the
+// hold when it changes folder. `variable` gets the program's environment
+// entry "PTV_FOLDER_HOLD=<process> <descriptor> <hold file>" with room for
+// the process id, which the child fills in between fork and exec with
+// FillStartingHoldProcess. False when the folder can't be held.
+bool HoldStartingFolder(const std::string& fullPath, HoldHandle& hold, std::string& variable);
+// In the child between fork and exec, allocating nothing: writes the
+// child's process id into the room of the entry HoldStartingFolder made.
+void FillStartingHoldProcess(char* variable);
 
 }  // namespace internal
 }  // namespace emu

@@ -21,7 +21,8 @@ std::vector<std::string> SplitNames(const std::string& path);
 // name dropped. false for an empty path or one with no drive letter (UNC).
 bool FullWindowsPath(const std::string& path, std::string& full);
 
-// This process's current folder (a full Windows path).
+// This process's current folder (a full Windows path): PTV_CURRENT_FOLDER
+// when the process was started on the machine, else C:\.
 std::string CurrentWindowsFolder();
 void SetCurrentWindowsFolder(const std::string& fullPath);
 
