@@ -3,9 +3,9 @@
 # missing, so a later run costs nothing. Usage: install-deps.sh [linux|all]
 set -euo pipefail
 what=${1:-all}
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev liblnk-utils)
 if [ "$what" = all ]; then
-  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-apps imagemagick liblnk-utils)
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-apps imagemagick)
 fi
 missing=()
 for p in "${packages[@]}"; do

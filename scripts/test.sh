@@ -66,6 +66,13 @@ if [ -f build/win64/bin/setup.exe ]; then
   count_summary wine-e2e "$logs/wine-e2e.log"
 fi
 
+echo "== Windows installations under Wine, against the emulated machine"
+if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
+  timeout --kill-after=30 1200 tests/wine/install_test.sh build/win64 build/linux >"$logs/wine-install.log" 2>&1
+  grep -vE '^(ok |wine-install: [0-9]+ passed)' "$logs/wine-install.log" | tail -60
+  count_summary wine-install "$logs/wine-install.log"
+fi
+
 echo "== Windows closing of running copies under Wine"
 if [ -f build/win64/bin/setup.exe ] && [ -f build/win64/bin/Ptav6.exe ]; then
   timeout --kill-after=30 900 tests/wine/instances_test.sh build/win64 >"$logs/wine-instances.log" 2>&1

@@ -15,6 +15,7 @@ enum ErrorCode : std::uint32_t {
   kErrSharingViolation = 32,
   kErrFileExists = 80,
   kErrInvalidParameter = 87,
+  kErrCallNotImplemented = 120,  // the system has no such facility
   kErrInsufficientBuffer = 122,
   kErrInvalidName = 123,
   kErrDirNotEmpty = 145,

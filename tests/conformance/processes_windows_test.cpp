@@ -39,6 +39,26 @@ TEST_F(ProcessTest, AnotherProcessIsEndedByItsId) {
   EXPECT_TRUE(child->WaitForEnd(20000));
 }
 
+TEST_F(ProcessTest, AStartedProgramIsReachedByTheIdItsStarterGot) {
+  ASSERT_TRUE(platform::CopyFileTo(platform::ProgramPath(), At("started.exe"), false)) << LastError();
+  const std::string name = "PtvConformance.started." + std::to_string(platform::CurrentProcessId());
+  std::uint32_t id = 0;
+  ASSERT_TRUE(platform::StartProgram("\"" + At("started.exe") + "\" --hold-mutex " + name + " \"" + At("ready") + "\"",
+                                     scratch_.folder(), id))
+      << LastError();
+  ASSERT_TRUE(test_support::Eventually([&] { return platform::PathExists(At("ready")); }));
+  platform::ProcessHandle process = platform::OpenProcessById(id, platform::kProcessTerminate);
+  ASSERT_NE(process, nullptr) << LastError();
+  EXPECT_TRUE(platform::EndProcess(process, 3));
+  platform::CloseProcessHandle(process);
+  // Nobody holds the ended process: its id leads nowhere.
+  EXPECT_TRUE(test_support::Eventually([&] {
+    platform::ProcessHandle gone = platform::OpenProcessById(id, platform::kProcessTerminate);
+    if (gone) platform::CloseProcessHandle(gone);
+    return gone == nullptr;
+  }));
+}
+
 TEST_F(ProcessTest, OnlyTheOrderlyEndDestroysStaticObjects) {
   for (const char* mode : {"--exit-orderly", "--exit-now"}) {
     const std::string file = At(std::string(mode + 2) + ".txt");

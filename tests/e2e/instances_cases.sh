@@ -4,15 +4,17 @@
 # that expected_outcome gives, so the two systems are held to the same result.
 #
 # One case a line: NAME|PROGRAM|PRODUCTS|ANSWERS|ARGUMENTS
-#   PROGRAM    setup (started as setup.exe) or uninstaller (as PtvUnInst.exe)
-#   PRODUCTS   how many stand-in products run before it starts
+#   PROGRAM    setup (setup.exe in the sample package's folder) or uninstaller
+#              (PtvUnInst.exe, with no installation)
+#   PRODUCTS   how many stand-in products run before it starts (from a folder
+#              of their own, not the installation folder)
 #   ANSWERS    the answers to its message boxes, in order (yes, no, ok)
 #   ARGUMENTS  its arguments, split at blanks
 instance_cases=(
-  "installer asks about two copies, Yes closes them|setup|2|yes|"
-  "installer asks about two copies, No stops it|setup|2|no ok|"
-  "installer with -s alone still asks about one copy|setup|1|yes|-s"
-  "installer with /s from position 2 closes without asking|setup|2||-install /s"
+  "silent installer with -s alone asks about two copies, Yes closes them and installs|setup|2|yes|-s"
+  "silent installer asks about two copies, No stops it and installs nothing|setup|2|no ok|-s"
+  "silent installer asks about one copy|setup|1|yes|-s"
+  "installer with -s from position 2 closes without asking and installs|setup|2||-install -s"
   "uninstaller with -s closes without asking|uninstaller|2||-s"
   "uninstaller asks only its confirmation, then closes|uninstaller|1|yes|"
 )
@@ -24,18 +26,21 @@ instance_text_6='This will completely uninstall Pictavo 6.\nDo you want to conti
 
 # expected_outcome CASE-NUMBER: the outcome lines of the case. Each box is
 # "box BUTTONS: TEXT -> ANSWER" (line breaks of the text as \n), each product
-# "product N: closed with 1001" or "product N: running", and last the
+# "product N: closed with 1001" or "product N: running", then whether the
+# product is installed in its default folder afterwards, and last the
 # program's exit status.
 expected_outcome() {
   case $1 in
     1) printf '%s\n' "box Yes/No: $instance_text_4_2 -> yes" "product 1: closed with 1001" \
-         "product 2: closed with 1001" "status 0" ;;
+         "product 2: closed with 1001" "installed: yes" "status 0" ;;
     2) printf '%s\n' "box Yes/No: $instance_text_4_2 -> no" "box OK: $instance_text_3 -> ok" \
-         "product 1: running" "product 2: running" "status 1" ;;
-    3) printf '%s\n' "box Yes/No: $instance_text_1 -> yes" "product 1: closed with 1001" "status 0" ;;
-    4) printf '%s\n' "product 1: closed with 1001" "product 2: closed with 1001" "status 0" ;;
-    5) printf '%s\n' "product 1: closed with 1001" "product 2: closed with 1001" "status 0" ;;
-    6) printf '%s\n' "box Yes/No: $instance_text_6 -> yes" "product 1: closed with 1001" "status 0" ;;
+         "product 1: running" "product 2: running" "installed: no" "status 1" ;;
+    3) printf '%s\n' "box Yes/No: $instance_text_1 -> yes" "product 1: closed with 1001" "installed: yes" \
+         "status 0" ;;
+    4) printf '%s\n' "product 1: closed with 1001" "product 2: closed with 1001" "installed: yes" "status 0" ;;
+    5) printf '%s\n' "product 1: closed with 1001" "product 2: closed with 1001" "installed: no" "status 0" ;;
+    6) printf '%s\n' "box Yes/No: $instance_text_6 -> yes" "product 1: closed with 1001" "installed: no" \
+         "status 0" ;;
   esac
 }
 

@@ -5,7 +5,7 @@
 # what the products received and whether they still run must be those of
 # instances_cases.sh, which the run under Wine is held to as well.
 set -uo pipefail
-: "${EMUMACHINE:?}" "${SETUP_PROGRAM:?}" "${PTAV6_PROGRAM:?}" "${E2E_WORK:?}"
+: "${EMUMACHINE:?}" "${SETUP_PROGRAM:?}" "${PTAV6_PROGRAM:?}" "${PACKAGE_FOLDER:?}" "${E2E_WORK:?}"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/instances_cases.sh"
 
@@ -13,7 +13,8 @@ rm -rf "$E2E_WORK"
 mkdir -p "$E2E_WORK"
 failures=0
 cases=0
-product='C:\Program Files\Pictavo 6\Ptav6.exe'
+product='C:\Running\Ptav6.exe'
+installed='C:\Program Files\Pictavo 6\Ptav6.exe'
 
 host_path() {  # MACHINE WINPATH
   printf '%s/drives/%s/%s\n' "$1" "$(tr 'A-Z' 'a-z' <<<"${2:0:1}")" "$(tr '\\' '/' <<<"${2:3}")"
@@ -37,11 +38,12 @@ while IFS='|' read -r name program products answers arguments; do
   cp "$PTAV6_PROGRAM" "$(host_path "$machine" "$product")"
   if [ "$program" = setup ]; then
     windows_program='C:\Package\setup.exe'
+    cp -r "$PACKAGE_FOLDER" "$(host_path "$machine" 'C:\Package')"
   else
     windows_program='C:\Program Files\Pictavo 6\PtvUnInst.exe'
+    mkdir -p "$(dirname "$(host_path "$machine" "$windows_program")")"
+    cp "$SETUP_PROGRAM" "$(host_path "$machine" "$windows_program")"
   fi
-  mkdir -p "$(dirname "$(host_path "$machine" "$windows_program")")"
-  cp "$SETUP_PROGRAM" "$(host_path "$machine" "$windows_program")"
 
   ids=()
   for n in $(seq "$products"); do
@@ -63,6 +65,7 @@ while IFS='|' read -r name program products answers arguments; do
       "$EMUMACHINE" ps "$machine" | grep -q "^${ids[n - 1]} " && alive=1
       echo "product $n: $(product_state "$(host_path "$machine" "C:\\product$n.log")" "$alive")"
     done
+    echo "installed: $([ -f "$(host_path "$machine" "$installed")" ] && echo yes || echo no)"
     echo "status $status"
   )
   expected=$(expected_outcome "$cases")

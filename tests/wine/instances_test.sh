@@ -4,13 +4,14 @@
 # products run on a virtual X display, then the setup program; its message
 # boxes are read and answered with the keys a user would press. The outcome
 # of every case must be that of tests/e2e/instances_cases.sh, which the
-# emulated machine is held to as well.
+# emulated machine is held to as well. The installer runs from a copy of the
+# sample package.
 #
 #   tests/wine/instances_test.sh WINDOWS_BUILD_DIR
 #
 # Works in WINDOWS_BUILD_DIR/wine-instances (emptied on every run) with the
-# Wine prefix WINDOWS_BUILD_DIR/wine-e2e-prefix (made on the first run and
-# shared with the run-mode cases). Prints one line per case and last
+# Wine prefix WINDOWS_BUILD_DIR/wine-instances-prefix (made on the first run
+# and reused). Prints one line per case and last
 # "wine-instances: N passed, M failed".
 set -uo pipefail
 
@@ -23,9 +24,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 build_dir=$(cd "$1" && pwd) || exit 2
 setup_program="$build_dir/bin/setup.exe"
 product_program="$build_dir/bin/Ptav6.exe"
+package_folder="$build_dir/package"
 work="$build_dir/wine-instances"
 
+# A prefix of its own: the installations made here stay out of the others' way.
+wine_prefix="$build_dir/wine-instances-prefix"
 . "$here/wine_run.sh"
+# Where a silent installation puts the product in the prefix.
+installed_product="$WINEPREFIX/drive_c/Program Files/Pictavo 6/Ptav6.exe"
 
 box_wait=60     # seconds for a box to appear
 run_limit=120   # for the setup program to end
@@ -62,6 +68,7 @@ for tool in "$wine" "$wineserver" Xvfb xdotool "$mingw_cxx"; do
 done
 [ -f "$setup_program" ] || fatal "no $setup_program"
 [ -f "$product_program" ] || fatal "no $product_program"
+[ -f "$package_folder/setup.exe" ] || fatal "no sample package in $package_folder"
 rm -rf "$work"
 mkdir -p "$work" || fatal "cannot make $work"
 [[ "${work,,}" != *setup.exe* ]] || fatal "the build path contains \"setup.exe\""
@@ -108,17 +115,24 @@ case_number=0
 while IFS='|' read -r name program products answers arguments; do
   case_number=$((case_number + 1))
   case_dir="$work/case$case_number"
-  mkdir -p "$case_dir"
-  cp "$product_program" "$case_dir/Ptav6.exe"
-  file=$([ "$program" = setup ] && echo setup.exe || echo PtvUnInst.exe)
-  cp "$setup_program" "$case_dir/$file"
+  mkdir -p "$case_dir/running"
+  cp "$product_program" "$case_dir/running/Ptav6.exe"
+  if [ "$program" = setup ]; then
+    file=setup.exe
+    cp -r "$package_folder/." "$case_dir"
+  else
+    file=PtvUnInst.exe
+    cp "$setup_program" "$case_dir/$file"
+  fi
+  # Each case starts without the product installed.
+  rm -rf "$(dirname "$installed_product")"
   windows_dir="Z:$(tr / '\\' <<<"$case_dir")"
   problem=""
   : >"$case_dir/outcome"
 
   product_jobs=()
   for n in $(seq "$products"); do
-    "$wine" "$case_dir/Ptav6.exe" -log "$windows_dir\\product$n.log" -document "case$case_number-$n.pv6" \
+    "$wine" "$case_dir/running/Ptav6.exe" -log "$windows_dir\\product$n.log" -document "case$case_number-$n.pv6" \
       >"$case_dir/product$n.out" 2>&1 &
     product_jobs+=($!)
     jobs_of_case+=($!)
@@ -151,6 +165,7 @@ while IFS='|' read -r name program products answers arguments; do
     kill -0 "${product_jobs[n - 1]}" 2>/dev/null && alive=1
     echo "product $n: $(product_state "$case_dir/product$n.log" "$alive")" >>"$case_dir/outcome"
   done
+  echo "installed: $([ -f "$installed_product" ] && echo yes || echo no)" >>"$case_dir/outcome"
   echo "status $status" >>"$case_dir/outcome"
   end_case_jobs
 

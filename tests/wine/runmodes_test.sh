@@ -3,6 +3,8 @@
 # several names and run on a virtual X display; the uninstall confirmation
 # must appear exactly when the program is the uninstaller and not silent, show
 # what the user is meant to read, and close on the keys a user would press.
+# An installer alone in its folder has no package beside it: it tells that
+# the setup is damaged and ends with status 1, changing nothing.
 #
 #   tests/wine/runmodes_test.sh WINDOWS_BUILD_DIR
 #
@@ -94,25 +96,37 @@ screenshot() {  # FILE
   timeout 30 xwd -root -silent | timeout 30 convert xwd:- "$1"
 }
 
-# How many pixels of the window in the screenshot have the orange of Wine's
-# exclamation triangle (the other message box icons are red or blue).
-orange_pixels() {  # WINDOW SHOT
+# How many pixels of the window in the screenshot have the colour of Wine's
+# icon: the orange of the exclamation triangle or the red of the error
+# circle (the information icon is blue).
+icon_pixels() {  # WINDOW SHOT exclamation|error
   local x y w h
   read -r x y w h < <(timeout 10 xdotool getwindowgeometry --shell "$1" 2>/dev/null |
     sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | tr '\n' ' ')
   [ -n "${h:-}" ] || { echo 0; return; }
   timeout 30 convert "$2" -crop "${w}x${h}+${x}+${y}" +repage -format %c histogram:info:- |
     sed -nE 's/^ *([0-9]+): *\( *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/p' |
-    awk '$2 >= 200 && $3 >= 90 && $3 <= 190 && $4 <= 90 { n += $1 } END { print n + 0 }'
+    if [ "$3" = error ]; then
+      awk '$2 >= 200 && $3 <= 80 && $4 <= 80 { n += $1 } END { print n + 0 }'
+    else
+      awk '$2 >= 200 && $3 >= 90 && $3 <= 190 && $4 <= 90 { n += $1 } END { print n + 0 }'
+    fi
 }
 
-# The box as the probe reads it: what the uninstall confirmation must show.
-expected_box="caption: $caption
+# The boxes as the probe reads them: what the uninstall confirmation and the
+# damaged-setup stop must show.
+confirmation_box="caption: $caption
 text: This will completely uninstall Pictavo 6.\\nDo you want to continue?
 buttons: Yes/No
 icon: shown
 default button: No
 focus: No"
+damaged_box="caption: $caption
+text: This setup files are damaged, installation aborted.\\n\\nPlease download the product again from http://www.lumetra.com and re-try the setup.
+buttons: OK
+icon: shown
+default button: OK
+focus: OK"
 
 # --- one case --------------------------------------------------------------
 
@@ -166,14 +180,14 @@ expect_box() {  # KEY
   fi
 
   # The box must be drawn, icon included; painting may lag the mapping.
-  local orange=0
+  local coloured=0
   for attempt in 1 2 3 4 5 6; do
-    screenshot "$shot" && orange=$(orange_pixels "$win" "$shot")
-    [ "$orange" -ge 50 ] && break
+    screenshot "$shot" && coloured=$(icon_pixels "$win" "$shot" "$expected_icon")
+    [ "$coloured" -ge 50 ] && break
     sleep 0.5
   done
-  if [ "$orange" -lt 50 ]; then
-    problem="the box does not show the exclamation icon (screenshot: $shot)"
+  if [ "$coloured" -lt 50 ]; then
+    problem="the box does not show the $expected_icon icon (screenshot: $shot)"
     stop_program
     return
   fi
@@ -200,11 +214,17 @@ expect_box() {  # KEY
 
 # check NAME FILE KEY [ARGS...]
 # FILE is where the program is put, relative to the case folder; KEY answers
-# the confirmation (an xdotool key name), - when no box may appear. In ARGS,
-# @CASE@ stands for the case folder as the program sees it.
+# the confirmation (an xdotool key name), - when no box may appear, and
+# installer when the program must stop as a damaged setup (its box is
+# answered with Return). In ARGS, @CASE@ stands for the case folder as the
+# program sees it.
 check() {
   local name=$1 file=$2 key=$3
   shift 3
+  expected_box=$confirmation_box expected_icon=exclamation expected_status=0
+  if [ "$key" = installer ]; then
+    expected_box=$damaged_box expected_icon=error expected_status=1 key=Return
+  fi
   case_dir="$work/case$((passed + failed + 1))"
   mkdir -p "$(dirname "$case_dir/$file")" && cp "$setup_program" "$case_dir/$file"
   local before case_path
@@ -226,7 +246,7 @@ check() {
     running=""
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
       problem+="${problem:+; }did not end within ${run_limit}s"
-    elif [ "$status" -ne 0 ]; then
+    elif [ "$status" -ne "$expected_status" ]; then
       problem+="${problem:+; }exit status $status"
     fi
   fi
@@ -253,10 +273,10 @@ check "-install later has no effect, n answers No"    "$uninstaller" n x -instal
 check "/s is not the silent switch, Alt+Y answers Yes" "$uninstaller" alt+y /s
 check "uninstaller with -s asks nothing"               "$uninstaller" - -s
 check "-S later in capitals asks nothing"              "$uninstaller" - x -S
-check "-INSTALL first makes an installer"              "$uninstaller" - -INSTALL
-check "named setup.exe"                                setup.exe -
-check "named MySetup.EXE"                              MySetup.EXE -
-check "in a folder named setup.exe"                    "setup.exe/$uninstaller" -
+check "-INSTALL first makes an installer"              "$uninstaller" installer -INSTALL
+check "named setup.exe"                                setup.exe installer
+check "named MySetup.EXE"                              MySetup.EXE installer
+check "in a folder named setup.exe"                    "setup.exe/$uninstaller" installer
 check "self-removal copy asks nothing"                 Temp/PtvUnInst.tmp - -delself "@CASE@\\$uninstaller"
 
 echo "wine-e2e: $passed passed, $failed failed"

@@ -1,14 +1,17 @@
 # What the end-to-end runs under Wine share, sourced by them: the Wine
 # programs and environment, the box probe, a virtual X display and the Wine
 # prefix. The sourcing script defines fatal MESSAGE (reports and exits) and
-# sets build_dir, work and here before it calls these.
+# sets build_dir, work and here before it calls these, and wine_prefix
+# before it sources this when it wants a prefix other than the shared one.
 
 wine=${WINE:-/usr/lib/wine/wine64}
 wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
 mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
-export WINEPREFIX="$build_dir/wine-e2e-prefix"
+export WINEPREFIX="${wine_prefix:-$build_dir/wine-e2e-prefix}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No browser and no host menu entries: a setup that opens a web address or
+# makes shortcuts must not reach beyond the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winebrowser.exe=d;winemenubuilder.exe=d"
 unset WAYLAND_DISPLAY
 caption="Pictavo Setup"
 xvfb_pid=""

@@ -1,5 +1,5 @@
-// emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit] [--drive LETTER]...
-//                          [--windows-folder WINPATH]
+// emumachine create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]
+//                         [--no-pending-renames] [--drive LETTER]... [--windows-folder WINPATH]
 #include <cstdio>
 
 #include "platform/emulated/machine/machine.h"
@@ -32,6 +32,8 @@ int CreateCommand(const Arguments& args) {
       settings.administrator = false;
     } else if (arg == "--64bit") {
       settings.windows64 = true;
+    } else if (arg == "--no-pending-renames") {
+      settings.pendingRenames = false;
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("create: unknown option " + arg);
     } else if (folder.empty()) {
@@ -43,10 +45,11 @@ int CreateCommand(const Arguments& args) {
   if (folder.empty()) return UsageError("create: no machine folder given");
   std::string error;
   if (!emu::CreateMachine(AbsoluteHostPath(folder), settings, error)) return Fail("create: " + error);
-  std::printf("created machine %s: user %s, code page %u, %s, %s Windows in %s\n", folder.c_str(),
+  std::printf("created machine %s: user %s, code page %u, %s, %s Windows in %s%s\n", folder.c_str(),
               settings.userName.c_str(), settings.codePage,
               settings.administrator ? "administrator" : "standard user", settings.windows64 ? "64-bit" : "32-bit",
-              settings.windowsFolder.c_str());
+              settings.windowsFolder.c_str(),
+              settings.pendingRenames ? "" : ", restart-time renames through WININIT.INI only");
   return 0;
 }
 

@@ -350,6 +350,10 @@ bool SetCurrentFolder(const std::string& path) {
 // pending operations that the machine carries out when it next starts.
 bool MoveFileAtRestart(const std::string& from, const std::string& to) {
   if (emu::internal::InjectedFault("MoveFileAtRestart", from, to)) return false;
+  if (!emu::Settings().pendingRenames) {
+    SetLastError(kErrCallNotImplemented);
+    return false;
+  }
   if (!emu::internal::FitsAnsiPath(from) || !emu::internal::FitsAnsiPath(to)) {
     SetLastError(kErrFilenameExcedRange);
     return false;

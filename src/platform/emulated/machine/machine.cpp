@@ -49,6 +49,8 @@ MachineSettings ReadSettings(const std::string& folder) {
       settings.administrator = ParseFlag(value, settings.administrator);
     } else if (key == "windows64") {
       settings.windows64 = ParseFlag(value, settings.windows64);
+    } else if (key == "pending_renames") {
+      settings.pendingRenames = ParseFlag(value, settings.pendingRenames);
     } else if (key == "windows") {
       // A folder that could lie outside the machine's drives (Z: is the host) is not taken.
       if (IsUsableWindowsFolder(value)) settings.windowsFolder = value;

@@ -5,11 +5,17 @@
 //
 // Layout of a machine folder:
 //   machine.ini               settings, lines key=value: user=<name>, codepage=1252|932,
-//                             administrator=1|0, windows64=1|0, windows=<Windows folder>
+//                             administrator=1|0, windows64=1|0, pending_renames=1|0,
+//                             windows=<Windows folder>
 //                             (C:\windows unless created with another, such as C:\WINNT or
 //                             D:\Windows: GetWindowsDirectoryA, the system folder below it,
 //                             WININIT.INI and the SystemRoot value all follow it)
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
+//   <Windows folder>\system32\*.dll   the system's libraries, as files (nothing of them runs);
+//                             a library is looked for in the program's folder, system32,
+//                             the Windows folder, the current folder, then the folders of
+//                             the system's Path value (the key Environment of
+//                             HKLM\SYSTEM\CurrentControlSet\Control\Session Manager)
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
@@ -20,7 +26,8 @@
 //   windows/<handle>          top-level windows; queues/<id>: each process's messages (windows_table.h)
 //   operator/answers          message-box answers still to give, one a line; changed under
 //                             operator/answers.lock, each change put in place whole
-//   transcript.txt            every message box shown, with its answer
+//   transcript.txt            every message box shown, with its answer; every document or
+//                             web address opened, and every program started
 //   faults.txt                the fault plan (faults.h), changed under faults.lock: one fault a
 //                             line, "CALL ERROR COUNT PATTERN": CALL fails with the Windows error
 //                             ERROR (decimal) in every process of the machine, COUNT more times
@@ -41,7 +48,12 @@
 //            HKEY_USERS\<user>\... for another; HKEY_CLASSES_ROOT is
 //            HKEY_LOCAL_MACHINE\SOFTWARE\Classes), QueryRegValue, SetRegValue,
 //            DeleteRegValue (the key's path, a backslash, the value's name)
-//   launch   LaunchProgram (the program)
+//   launch   LaunchProgram (the program), StartProgram (the command line as given)
+//   library  LoadLibraryAsData (the name as given)
+//   shell    OpenWithShell (the address), InitializeCom, CreateShellLink, QueryLinkFile,
+//            SetLinkPath (the target), SetLinkDescription, SetLinkWorkingFolder (the
+//            folder), SaveLinkFile (the shortcut's path); a step's fault comes back as
+//            HRESULT_FROM_WIN32 of the error
 //   objects  CreateNamedMutex, CreateSharedMemory (the object's name), WaitForMutex,
 //            MapSharedView (any path)
 //   windows  PostWindowMessage (any path); processes OpenProcessById (any path)
@@ -93,6 +105,10 @@ struct MachineSettings {
   unsigned codePage = 1252;
   bool administrator = true;
   bool windows64 = false;  // a 32-bit setup then runs under WOW64
+  // Whether the system keeps file operations for the next restart itself
+  // (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT). A machine without, like
+  // the 9x family, carries out only the [rename] section of WININIT.INI.
+  bool pendingRenames = true;
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
   // The Windows folder; a drive other than C: is made with the machine.
   std::string windowsFolder = "C:\\windows";

@@ -57,6 +57,25 @@ std::vector<std::string> FoldersToMake(const MachineSettings& settings, const Ma
   return folders;
 }
 
+// The system's own libraries, as files in its system folder: a library that
+// Windows loads from there is one the machine has. Nothing of them runs.
+const char* const kSystemLibraries[] = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
+                                        "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "oleaut32.dll",
+                                        "shell32.dll",  "shlwapi.dll",  "user32.dll",   "version.dll"};
+
+bool WriteSystemLibraries(const std::string& systemFolder, std::string& error) {
+  for (const char* name : kSystemLibraries) {
+    std::ofstream out(systemFolder + "/" + name, std::ios::binary | std::ios::trunc);
+    out << "stand-in system library " << name << "\n";
+    out.close();
+    if (!out) {
+      error = "cannot write " + systemFolder + "/" + name;
+      return false;
+    }
+  }
+  return true;
+}
+
 struct RegistryEntry {
   std::string key;  // full path, root included
   std::string name;
@@ -77,6 +96,9 @@ std::vector<RegistryEntry> RegistryEntries(const MachineFolders& f) {
       {version, "ProgramFilesDir", platform::kRegSz, f.programFiles},
       {version, "CommonFilesDir", platform::kRegSz, f.programFiles + "\\Common Files"},
       {machine + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot", platform::kRegSz, f.windows},
+      // The system's PATH, where libraries are looked for last.
+      {machine + "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "Path", platform::kRegExpandSz,
+       f.windows + "\\system32;" + f.windows + ";" + f.windows + "\\system32\\Wbem"},
   };
   // Shell Folders holds plain paths; User Shell Folders the same paths as
   // expandable strings (nothing in them to expand).
@@ -203,6 +225,7 @@ bool WriteSettingsFile(const std::string& folder, const MachineSettings& setting
       << "codepage=" << settings.codePage << "\n"
       << "administrator=" << (settings.administrator ? 1 : 0) << "\n"
       << "windows64=" << (settings.windows64 ? 1 : 0) << "\n"
+      << "pending_renames=" << (settings.pendingRenames ? 1 : 0) << "\n"
       << "windows=" << settings.windowsFolder << "\n";
   out.close();
   if (!out) {
@@ -247,6 +270,15 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
     }
     const std::string drive(1, internal::AsciiLower(windowsPath[0]));
     if (!MakeHostFolders(folder + "/drives/" + drive + "/" + relative, error)) return false;
+  }
+
+  // The system folder below the Windows folder, wherever that is.
+  std::string system = windowsFolders.windows.substr(3) + "/system32";
+  for (char& c : system) {
+    if (c == '\\') c = '/';
+  }
+  if (!WriteSystemLibraries(folder + "/drives/" + internal::AsciiLower(windowsFolders.windows[0]) + "/" + system, error)) {
+    return false;
   }
 
   if (!WriteSettingsFile(folder, settings, error)) return false;

@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "support.h"
+
+int main(int argc, char** argv) {
+  int childStatus = 0;
+  if (conformance::RunAsChildProgram(argc, argv, childStatus)) return childStatus;
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

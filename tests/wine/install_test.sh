@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The installation scenarios of tests/e2e/install_scenarios.sh that both
+# builds run: the Windows x86_64 package under Wine, each scenario in a copy
+# of one template prefix, and the same scenario on a fresh emulated machine
+# of the Linux build; the two results must agree line for line once the
+# paths of the two machines are mapped (the user's folder, StartUp). Also
+# checks that both Windows builds' setup.exe import only libraries that
+# Windows always takes from its system folder.
+#
+#   tests/wine/install_test.sh WINDOWS_BUILD_DIR LINUX_BUILD_DIR
+#
+# Works in WINDOWS_BUILD_DIR/wine-install (emptied on every run; the
+# results of failed cases stay there); the template prefix is
+# WINDOWS_BUILD_DIR/wine-install-template, made on the first run and reused.
+# Prints one line per case and last "wine-install: N passed, M failed".
+set -uo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 WINDOWS_BUILD_DIR LINUX_BUILD_DIR" >&2
+  exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+build_dir=$(cd "$1" && pwd) || exit 2
+linux_dir=$(cd "$2" && pwd) || exit 2
+work="$build_dir/wine-install"
+template_prefix="$build_dir/wine-install-template"
+
+wine=${WINE:-/usr/lib/wine/wine64}
+wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
+mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
+mingw_windres=${MINGW_WINDRES:-x86_64-w64-mingw32-windres}
+export WINEDEBUG=-all
+# Without winemenubuilder, shortcuts in the Start menu or on the desktop
+# stay inside the prefix: Wine would otherwise make host menu entries for them.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Nothing here may show a window.
+unset DISPLAY WAYLAND_DISPLAY
+
+passed=0
+failed=0
+
+fatal() {
+  echo "wine-install: cannot run: $*"
+  echo "wine-install: $passed passed, $((failed + 1)) failed"
+  exit 1
+}
+
+pass() {
+  echo "ok   $1"
+  passed=$((passed + 1))
+}
+
+fail() {
+  echo "FAIL $1"
+  failed=$((failed + 1))
+}
+
+# --- the setup program's imports --------------------------------------------
+
+imports_check="$linux_dir/tests/system_imports_check"
+for program in "$build_dir/bin/setup.exe" "$build_dir/../win32/bin/setup.exe"; do
+  [ -f "$program" ] || continue
+  name="imports of $(basename "$(dirname "$(dirname "$program")")")/bin/setup.exe are system libraries only"
+  if output=$("$imports_check" "$program"); then
+    pass "$name"
+  else
+    fail "$name"
+    sed 's/^/    /' <<<"$output"
+  fi
+done
+
+# --- preparation -----------------------------------------------------------
+
+for tool in "$wine" "$wineserver" "$mingw_cxx" "$mingw_windres" lnkinfo "$linux_dir/bin/emumachine"; do
+  command -v "$tool" >/dev/null || fatal "$tool is missing"
+done
+[ -f "$build_dir/package/setup.exe" ] || fatal "no package in $build_dir/package"
+[ -d "$linux_dir/package" ] || fatal "no package in $linux_dir/package"
+
+rm -rf "$work"
+mkdir -p "$work" || fatal "cannot make $work"
+
+# The helper, with the product's version so that it can stand in for it.
+helper="$work/install_helper.exe"
+timeout 300 "$mingw_windres" -I "$top/product" -i "$top/product/ptav6.rc" -O coff -o "$work/helper.res.o" \
+  >"$work/helper.log" 2>&1 &&
+  timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$helper" "$here/install_helper.cpp" \
+    "$work/helper.res.o" >>"$work/helper.log" 2>&1 || fatal "the helper does not build (see $work/helper.log)"
+
+# The package as built, with the helper as Ptav6.exe: it notes its start.
+wine_package="$work/package"
+cp -r "$build_dir/package" "$wine_package" && cp "$helper" "$wine_package/Ptav6.exe" || fatal "cannot copy the package"
+
+timeout 30 "$wineserver" -k >/dev/null 2>&1
+if [ ! -f "$template_prefix/system.reg" ]; then
+  echo "creating the template prefix $template_prefix"
+  rm -rf "$template_prefix"
+  WINEPREFIX="$template_prefix" timeout 300 "$wine" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$template_prefix" timeout 120 "$wineserver" -w
+  [ -f "$template_prefix/system.reg" ] || fatal "could not create the template prefix"
+fi
+# The user's folders of a new prefix lead to the host's home folder; here
+# they are folders of the prefix, so that nothing installed lands outside it.
+for link in "$template_prefix/drive_c/users/"*/*; do
+  if [ -L "$link" ]; then
+    rm "$link" && mkdir "$link" || fatal "cannot replace $link"
+  fi
+done
+# Web addresses open with the helper, which only notes them.
+mkdir -p "$template_prefix/drive_c/ptvtest"
+cp "$helper" "$template_prefix/drive_c/ptvtest/install_helper.exe"
+rm -f "$template_prefix/drive_c/ptvtest/events.txt"
+WINEPREFIX="$template_prefix" "$wine" reg add 'HKEY_CLASSES_ROOT\http\shell\open\command' /ve /t REG_SZ \
+  /d '"C:\ptvtest\install_helper.exe" open "%1"' /f >/dev/null 2>&1 || fatal "cannot set the prefix's web browser"
+WINEPREFIX="$template_prefix" timeout 120 "$wineserver" -w
+wine_user=$(ls "$template_prefix/drive_c/users" | grep -vx Public | head -n 1)
+[ -n "$wine_user" ] || fatal "the template prefix has no user folder"
+
+# What differs between the two machines without mattering.
+map_wine_paths() {
+  sed -e "s/C:\\\\users\\\\$wine_user\\\\/C:\\\\users\\\\User\\\\/g" -e 's/\\StartUp\\/\\Startup\\/g' -e 's/\\StartUp$/\\Startup/'
+}
+
+# --- the scenarios ---------------------------------------------------------
+
+source "$top/tests/e2e/install_scenarios.sh"
+
+for scenario in "${both_builds_scenarios[@]}"; do
+  case_dir="$work/$scenario"
+  mkdir -p "$case_dir/wine" "$case_dir/emulated"
+  (
+    machine_root="$case_dir/emulated"
+    EMUMACHINE="$linux_dir/bin/emumachine" PACKAGE_FOLDER="$linux_dir/package" PE_VERSION_GEN="$linux_dir/tests/pe_version_gen"
+    source "$top/tests/e2e/install_backend_emulated.sh"
+    new_machine && "scenario_$scenario"
+    release_holds
+  ) >"$case_dir/emulated.txt" 2>"$case_dir/emulated-errors.txt"
+  (
+    machine_root="$case_dir/wine"
+    source "$here/install_backend_wine.sh"
+    new_machine && "scenario_$scenario"
+    release_holds
+    timeout 30 "$wineserver" -k >/dev/null 2>&1
+  ) 2>"$case_dir/wine-errors.txt" | map_wine_paths >"$case_dir/wine.txt"
+
+  if [ -s "$case_dir/wine-errors.txt" ] || [ -s "$case_dir/emulated-errors.txt" ]; then
+    fail "$scenario: the scenario itself failed:"
+    cat "$case_dir/wine-errors.txt" "$case_dir/emulated-errors.txt" | sed 's/^/    /' | head -20
+  elif ! diff -u --label "emulated machine" --label "Wine" "$case_dir/emulated.txt" "$case_dir/wine.txt" \
+    >"$case_dir/diff.txt"; then
+    fail "$scenario: the Windows build did otherwise than the emulated machine:"
+    sed 's/^/    /' "$case_dir/diff.txt" | head -60
+  else
+    pass "$scenario: the same under Wine as on the emulated machine"
+    rm -rf "$case_dir/wine/prefix" "$case_dir/emulated/machine"
+  fi
+done
+
+echo "wine-install: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
