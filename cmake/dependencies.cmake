@@ -1,6 +1,8 @@
 # Which library may use which: the one table of the tree's dependencies.
 #
-# A subsystem is the library of one folder src/<name> (ptv_<name>). It may
+# A subsystem is the library of one folder src/<name> (ptv_<name>), or of the
+# folder the table names (log-driven removal lives in the uninstaller's
+# folder, and the installation builds on it too). It may
 # include from its own folder and from the folders of the libraries it USES
 # (from src/platform only the interface headers directly in it), and what it
 # leaves undefined must be defined by those libraries, by what they use in
@@ -16,8 +18,11 @@
 ptv_subsystem(ptv_state)
 ptv_subsystem(ptv_script)
 ptv_subsystem(ptv_discovery  USES ptv_state ptv_script ptv_platform)
-ptv_subsystem(ptv_install    USES ptv_discovery ptv_script ptv_state ptv_platform)
-ptv_subsystem(ptv_uninstall  USES ptv_install ptv_discovery ptv_script ptv_state ptv_platform)
+ptv_subsystem(ptv_log_removal FOLDER uninstall/log_removal
+                             USES ptv_discovery ptv_script ptv_state ptv_platform)
+ptv_subsystem(ptv_install    USES ptv_log_removal ptv_discovery ptv_script ptv_state ptv_platform)
+ptv_subsystem(ptv_uninstall  USES ptv_install ptv_log_removal ptv_discovery ptv_script ptv_state
+                                  ptv_platform)
 ptv_subsystem(ptv_instances  USES ptv_platform)
 ptv_subsystem(ptv_wizard     USES ptv_install ptv_discovery ptv_state ptv_platform)
 ptv_subsystem(ptv_app        USES ptv_wizard ptv_uninstall ptv_install ptv_instances

@@ -25,7 +25,7 @@ function(ptv_library name)
   get_property(kind GLOBAL PROPERTY PTV_KIND_${name})
   if(kind STREQUAL "subsystem")
     # One folder, one library: a subsystem's sources are those of its folder.
-    string(REGEX REPLACE "^ptv_" "" folder ${name})
+    get_property(folder GLOBAL PROPERTY PTV_FOLDER_${name})
     set(dir ${CMAKE_SOURCE_DIR}/src/${folder})
     foreach(source IN LISTS ARG_SOURCES)
       get_filename_component(source ${source} ABSOLUTE)

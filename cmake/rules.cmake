@@ -9,7 +9,7 @@ function(_ptv_table_error message)
 endfunction()
 
 function(_ptv_declare name kind)
-  cmake_parse_arguments(ARG "" "" "USES" ${ARGN})
+  cmake_parse_arguments(ARG "" "FOLDER" "USES" ${ARGN})
   set_property(GLOBAL PROPERTY PTV_TABLE_FILE ${CMAKE_CURRENT_LIST_FILE})
   if(ARG_UNPARSED_ARGUMENTS)
     _ptv_table_error("${name}: unexpected ${ARG_UNPARSED_ARGUMENTS} (write USES before the libraries)")
@@ -21,9 +21,15 @@ function(_ptv_declare name kind)
   set_property(GLOBAL APPEND PROPERTY PTV_LIBRARIES ${name})
   set_property(GLOBAL PROPERTY PTV_KIND_${name} ${kind})
   set_property(GLOBAL PROPERTY PTV_USES_${name} ${ARG_USES})
+  if(NOT ARG_FOLDER)
+    string(REGEX REPLACE "^ptv_" "" ARG_FOLDER ${name})
+  endif()
+  set_property(GLOBAL PROPERTY PTV_FOLDER_${name} ${ARG_FOLDER})
 endfunction()
 
-# ptv_subsystem(ptv_NAME [USES ptv_...]): the library of the folder src/NAME.
+# ptv_subsystem(ptv_NAME [FOLDER PATH] [USES ptv_...]): the library of the
+# folder src/NAME, or src/PATH when the library is a part of another
+# subsystem's folder that both it and others build on.
 function(ptv_subsystem name)
   _ptv_declare(${name} subsystem ${ARGN})
 endfunction()
@@ -120,7 +126,7 @@ endfunction()
 # include, is held to the same rules, and its implementations are not.
 function(ptv_check_includes lib)
   cmake_parse_arguments(ARG "SHALLOW" "" "" ${ARGN})
-  string(REGEX REPLACE "^ptv_" "" folder ${lib})
+  get_property(folder GLOBAL PROPERTY PTV_FOLDER_${lib})
   set(dir ${CMAKE_SOURCE_DIR}/src/${folder})
   set(globs ${dir}/*.h ${dir}/*.hpp ${dir}/*.cpp ${dir}/*.inc)
   if(ARG_SHALLOW)
@@ -132,9 +138,18 @@ function(ptv_check_includes lib)
   endif()
   get_property(uses GLOBAL PROPERTY PTV_USES_${lib})
   list(TRANSFORM uses PREPEND "--uses;")
+  # Libraries whose folder is not src/NAME, so that a file is told by its folder.
+  set(owners)
+  get_property(known GLOBAL PROPERTY PTV_LIBRARIES)
+  foreach(other IN LISTS known)
+    get_property(other_folder GLOBAL PROPERTY PTV_FOLDER_${other})
+    if(NOT "ptv_${other_folder}" STREQUAL "${other}")
+      list(APPEND owners --owner ${other}=${other_folder})
+    endif()
+  endforeach()
   set(stamp ${CMAKE_BINARY_DIR}/checks/${lib}.includes)
   add_custom_command(OUTPUT ${stamp}
-    COMMAND bash ${PTV_CHECKS}/includes.sh --library ${lib} ${uses}
+    COMMAND bash ${PTV_CHECKS}/includes.sh --library ${lib} --folder ${folder} ${uses} ${owners}
       --src ${CMAKE_SOURCE_DIR}/src --also ${CMAKE_SOURCE_DIR}/resources
       --also ${CMAKE_BINARY_DIR}/generated ${shallow} --stamp ${stamp}
     DEPENDS ${files} ${PTV_CHECKS}/includes.sh ${PTV_DEPENDENCY_TABLE}

@@ -73,6 +73,13 @@ if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; th
   count_summary wine-install "$logs/wine-install.log"
 fi
 
+echo "== Windows closing of running copies under Wine"
+if [ -f build/win64/bin/setup.exe ] && [ -f build/win64/bin/Ptav6.exe ]; then
+  timeout --kill-after=30 900 tests/wine/instances_test.sh build/win64 >"$logs/wine-instances.log" 2>&1
+  grep -vE '^(ok |wine-instances: [0-9]+ passed)' "$logs/wine-instances.log" | tail -40
+  count_summary wine-instances "$logs/wine-instances.log"
+fi
+
 echo "== Windows wizard under Wine, against the emulated machine"
 if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
   timeout --kill-after=30 1200 tests/wine/wizard_test.sh build/win64 build/linux >"$logs/wine-wizard.log" 2>&1

@@ -5,8 +5,9 @@
 #   scripts/wine-tests.sh BUILD_DIR [TIMEOUT_SECONDS]
 #
 # The Wine prefix lives in BUILD_DIR/wineprefix; it is made on the first run
-# and reused afterwards. No display is needed: the test programs show no
-# windows. Exits non-zero when any case failed or any program crashed or
+# and reused afterwards. The programs run on a virtual X display of their own
+# (Xvfb), which Wine needs to make windows even when nothing is shown; no
+# window of them waits for a user. Exits non-zero when any case failed or any program crashed or
 # timed out (each of those counts as one failed case).
 set -u
 
@@ -23,8 +24,33 @@ export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
 # Without winemenubuilder: shortcuts the tests make never become host menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# Nothing here draws a window; keep Wine from looking for an X server.
 unset DISPLAY WAYLAND_DISPLAY
+
+xvfb_pid=""
+stop_display() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap stop_display EXIT
+trap 'exit 1' TERM INT HUP
+# Xvfb picks a free display number itself and reports it on descriptor 3.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+display_number=$(tr -dc 0-9 <"$display_file")
+rm -f "$display_file"
+if [ -n "$display_number" ]; then
+  export DISPLAY=":$display_number"
+else
+  echo "no virtual display: cases that make windows will fail" >&2
+fi
 
 shopt -s nullglob
 exes=("$build_dir"/tests/*.exe)
@@ -35,7 +61,7 @@ fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "creating the Wine prefix $WINEPREFIX"
-  timeout 300 "$wine" wineboot -i >/dev/null 2>&1
+  env -u DISPLAY timeout 300 "$wine" wineboot -i >/dev/null 2>&1
   "$wineserver" -w
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "could not create the Wine prefix" >&2

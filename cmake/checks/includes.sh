@@ -9,17 +9,26 @@
 # With --shallow only the files directly in the folder are checked (the
 # platform interface, whose implementations live in its subfolders).
 #
-# Usage: includes.sh --library ptv_NAME [--uses ptv_NAME]... --src DIR
-#                    [--also DIR]... [--shallow] [--stamp FILE]
+# A library's folder is src/NAME unless the table gives it another one
+# (--folder for the library checked, --owner for every library whose folder
+# is not src/NAME); a file belongs to the library with the deepest folder
+# that holds it, so a library nested in another's folder is its own.
+#
+# Usage: includes.sh --library ptv_NAME [--folder PATH] [--uses ptv_NAME]...
+#                    [--owner ptv_NAME=PATH]... --src DIR [--also DIR]...
+#                    [--shallow] [--stamp FILE]
 set -euo pipefail
 
-library='' uses='' src='' stamp='' depth=()
+library='' folder='' uses='' src='' stamp='' depth=()
 also=()
+declare -A folder_of=()
 while [ $# -gt 0 ]; do
   case $1 in
     --shallow) depth=(-maxdepth 1); shift; continue ;;
     --library) library=$2 ;;
+    --folder) folder=$2 ;;
     --uses) uses+=" $2" ;;
+    --owner) folder_of[${2%%=*}]=${2#*=} ;;
     --src) src=$2 ;;
     --also) also+=("$2") ;;
     --stamp) stamp=$2 ;;
@@ -27,7 +36,8 @@ while [ $# -gt 0 ]; do
   esac
   shift 2
 done
-folder=${library#ptv_}
+[ -n "$folder" ] || folder=${folder_of[$library]:-${library#ptv_}}
+folder_of[$library]=$folder
 src=$(realpath -m "$src")
 for i in "${!also[@]}"; do also[$i]=$(realpath -m "${also[$i]}"); done
 top=$(dirname "$src")
@@ -54,16 +64,35 @@ reaching=" $(echo $reaching) "
 allowed_text="src/$folder"
 may_platform=no
 [ "$library" = ptv_platform ] && may_platform=yes
-declare -A may_folder=(["$folder"]=1)
+declare -A may_use=(["$library"]=1)
 for dep in $uses; do
   if [ "$dep" = ptv_platform ]; then
     may_platform=yes
     allowed_text+=", the headers directly in src/platform"
   else
-    may_folder[${dep#ptv_}]=1
-    allowed_text+=", src/${dep#ptv_}"
+    may_use[$dep]=1
+    [ -n "${folder_of[$dep]:-}" ] || folder_of[$dep]=${dep#ptv_}
+    allowed_text+=", src/${folder_of[$dep]}"
   fi
 done
+
+# The library whose folder holds a path below src/ (the deepest such folder);
+# a top folder that no library names counts as its own library.
+owner_of() { # path-below-src
+  local lib best='' best_length=0 dir
+  for lib in "${!folder_of[@]}"; do
+    dir=${folder_of[$lib]}
+    case $1 in
+      "$dir"/*)
+        if [ ${#dir} -gt $best_length ]; then
+          best=$lib
+          best_length=${#dir}
+        fi ;;
+    esac
+  done
+  [ -n "$best" ] || best=ptv_${1%%/*}
+  echo "$best"
+}
 allowed_text+=", resources/ and the generated headers"
 
 broken=0
@@ -87,7 +116,7 @@ resolve() { # including-file name
 }
 
 check_quoted() { # file line name
-  local path rest sub
+  local path rest sub owner
   path=$(resolve "$1" "$3")
   if [ -z "$path" ]; then
     report "$1" "$2" "#include \"$3\" names no file of src/, resources/ or the generated headers. A system header is included with <...>"
@@ -107,8 +136,9 @@ check_quoted() { # file line name
       ;;
     "$src"/*)
       rest=${path#"$src"/}
-      sub=${rest%%/*}
-      if [ "$rest" = "$sub" ] || [ -z "${may_folder[$sub]:-}" ]; then
+      sub=${rest%/*}
+      owner=$(owner_of "$rest")
+      if [ "$rest" = "${rest%%/*}" ] || [ -z "${may_use[$owner]:-}" ]; then
         report "$1" "$2" "#include \"$3\" is in src/$sub, which $library may not use. src/$folder may include only from $allowed_text"
       fi
       ;;
@@ -151,7 +181,13 @@ while IFS= read -r -d '' file; do
       report "$file" "$line" "#include $operand: a subsystem names its headers literally"
     fi
   done < <(grep -nE '^[[:space:]]*#[[:space:]]*(include|include_next|import)([^a-z_]|$)' "$file" || true)
-done < <(find "$src/$folder" "${depth[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.inc' \) -print0 | sort -z)
+done < <(
+  # The folders of libraries nested in this one's are theirs to check.
+  prune=()
+  for lib in "${!folder_of[@]}"; do
+    case ${folder_of[$lib]} in "$folder"/*) prune+=(-path "$src/${folder_of[$lib]}" -prune -o) ;; esac
+  done
+  find "$src/$folder" "${depth[@]}" "${prune[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.inc' \) -print0 | sort -z)
 
 if [ $broken -gt 0 ]; then
   echo "$library: $broken include(s) break the rules of the tree. What each library may use is in cmake/dependencies.cmake" >&2

@@ -1,7 +1,8 @@
 #include "app/platform_entry_services.h"
 
 #include "app/setup_flow.h"
-#include "instances/running_instances.h"
+#include "instances/close_instances.h"
+#include "instances/the_instance_manager.h"
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "uninstall/self_removal.h"
@@ -14,9 +15,9 @@ int PlatformEntryServices::ShowMessage(const std::string& text, const std::strin
   return platform::ShowMessageBox(nullptr, text, caption, flags);
 }
 
-int PlatformEntryServices::CountInstances() { return CountRegisteredInstances(); }
+int PlatformEntryServices::CountInstances() { return static_cast<int>(TheInstanceManager().CountInstances()); }
 
-void PlatformEntryServices::CloseRunningInstances(int others) { CloseOtherInstances(others); }
+void PlatformEntryServices::CloseRunningInstances(int others) { ::CloseRunningInstances(others); }
 
 int PlatformEntryServices::RunSetupFlow() { return ::RunSetupFlow(); }
 

@@ -17,7 +17,7 @@
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "resource.h"
-#include "install/log_removal.h"
+#include "uninstall/log_removal/log_removal.h"
 
 using platform::RegRoot;
 

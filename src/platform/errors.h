@@ -24,8 +24,11 @@ enum ErrorCode : std::uint32_t {
   kErrMoreData = 234,
   kErrNoMoreItems = 259,
   kErrDirectory = 267,  // a folder was named where a file is
+  kErrNotOwner = 288,
+  kErrInvalidAddress = 487,
   kErrInvalidWindowHandle = 1400,
   kErrResourceNameNotFound = 1814,  // no dialog template or image of that id
+  kErrNotEnoughQuota = 1816,
 };
 
 // The error of the last failing call on this thread (GetLastError).

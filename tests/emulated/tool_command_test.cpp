@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "machine_created_fixture.h"
+#include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
+#include "platform/process_control.h"
+#include "platform/window.h"
 #include "tool_runner.h"
 
 namespace {
@@ -264,6 +267,29 @@ TEST_F(ToolTest, ShowAndLsTellWhatTheMachineHolds) {
         "  Desktop            C:\\users\\Tess\\Desktop\n", "  ProgramFilesDir    C:\\Program Files\n"}) {
     EXPECT_NE(show.out.find(expected), std::string::npos) << expected << "\n" << show.out;
   }
+}
+
+TEST_F(ToolTest, PsAndWindowsListTheLiveProcessesAndTheirWindows) {
+  std::uint32_t id = 0;
+  const int pid = emu::LaunchProgram("Z:\\bin\\sleep", "sleep 30", "C:\\", &id);
+  ASSERT_GT(pid, 0);
+  platform::WindowHandle window = platform::CreatePlainWindow("Pictavo 6 - listed", 0, platform::kWsExToolWindow, nullptr);
+  ASSERT_NE(window, nullptr);
+  const ToolResult ps = Tool({"ps", machine_});
+  ASSERT_EQ(ps.status, 0) << ps.err;
+  EXPECT_NE(ps.out.find(std::to_string(id) + " Z:\\bin\\sleep\n"), std::string::npos) << ps.out;
+  const ToolResult windows = Tool({"windows", machine_});
+  ASSERT_EQ(windows.status, 0) << windows.err;
+  EXPECT_NE(windows.out.find("process " + std::to_string(platform::CurrentProcessId()) +
+                             " owner 0x0 exstyle 0x80 \"Pictavo 6 - listed\"\n"),
+            std::string::npos)
+      << windows.out;
+  platform::DestroyPlainWindow(window);
+  kill(pid, SIGKILL);
+  EXPECT_EQ(emu::WaitForProgram(pid), -1);
+  const ToolResult after = Tool({"ps", machine_});
+  EXPECT_EQ(after.out.find(" Z:\\bin\\sleep"), std::string::npos) << after.out;
+  EXPECT_EQ(Tool({"windows", machine_}).out, "");
 }
 
 }  // namespace

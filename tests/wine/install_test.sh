@@ -26,6 +26,11 @@ linux_dir=$(cd "$2" && pwd) || exit 2
 work="$build_dir/wine-install"
 template_prefix="$build_dir/wine-install-template"
 
+wine=${WINE:-/usr/lib/wine/wine64}
+wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
+mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
+mingw_windres=${MINGW_WINDRES:-x86_64-w64-mingw32-windres}
+export WINEDEBUG=-all
 # Without winemenubuilder, shortcuts in the Start menu or on the desktop
 # stay inside the prefix: Wine would otherwise make host menu entries for them.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

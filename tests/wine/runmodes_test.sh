@@ -25,17 +25,8 @@ build_dir=$(cd "$1" && pwd) || exit 2
 setup_program="$build_dir/bin/setup.exe"
 work="$build_dir/wine-e2e"
 
-wine=${WINE:-/usr/lib/wine/wine64}
-wineserver=${WINESERVER:-/usr/lib/wine/wineserver}
-mingw_cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
-export WINEPREFIX="$build_dir/wine-e2e-prefix"
-export WINEDEBUG=-all
-# No browser and no host menu entries: the damaged setup opens a web
-# address, which must not leave the prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winebrowser.exe=d;winemenubuilder.exe=d"
-unset WAYLAND_DISPLAY
+. "$here/wine_run.sh"
 
-caption="Pictavo Setup"
 # Bounds, in seconds. A cold prefix on a small machine takes several seconds
 # before its first window; the waits end as soon as the awaited thing happens.
 box_wait=60       # for the box to appear
@@ -43,14 +34,20 @@ run_limit=120     # for a program to end by itself
 answer_wait=10    # for the box to close after a key, per attempt
 settle=1          # after a program ended, for a late window
 
-summary_name=wine-e2e
-source "$here/script_support.sh"
+passed=0
+failed=0
 running=""      # the process of the case under way
+
+fatal() {
+  echo "wine-e2e: cannot run: $*"
+  echo "wine-e2e: $passed passed, $((failed + 1)) failed"
+  exit 1
+}
 
 cleanup() {
   [ -n "$running" ] && stop_program
   timeout 30 "$wineserver" -k >/dev/null 2>&1
-  stop_virtual_display
+  stop_display
 }
 trap cleanup EXIT
 # Stopped from outside: still end the display and the Wine processes.
@@ -75,25 +72,12 @@ mkdir -p "$work" || fatal "cannot make $work"
 # itself must not carry it.
 [[ "${work,,}" != *setup.exe* ]] || fatal "the build path contains \"setup.exe\""
 
-probe="$work/box_probe.exe"
-timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$probe" "$here/box_probe.cpp" \
-  >"$work/box_probe.log" 2>&1 || fatal "the box probe does not build (see $work/box_probe.log)"
-
-start_virtual_display "$work"
+build_box_probe
+start_display
 root_window=$(timeout 10 xwininfo -root 2>/dev/null | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 root_window=$((root_window))
 
-# A server left over from an interrupted run would still draw on its old display.
-timeout 30 "$wineserver" -k >/dev/null 2>&1
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "creating the Wine prefix $WINEPREFIX"
-  # Without a display, so that the prefix update shows no window of its own.
-  env -u DISPLAY timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-  timeout 120 "$wineserver" -w
-  [ -f "$WINEPREFIX/system.reg" ] || fatal "could not create the Wine prefix"
-fi
-# One server for the whole run, so that Wine's desktop process starts once.
-timeout 30 "$wineserver" -p || fatal "wineserver does not start"
+prepare_prefix
 
 # --- looking at the display ------------------------------------------------
 
@@ -101,10 +85,6 @@ timeout 30 "$wineserver" -p || fatal "wineserver does not start"
 # about windows that vanish while it looks; only its list counts.
 visible_windows() {
   timeout 10 xdotool search --onlyvisible --name '' 2>/dev/null | grep -vx "$root_window"
-}
-
-box_window() {
-  timeout 10 xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1
 }
 
 window_names() {

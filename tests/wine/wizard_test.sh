@@ -33,8 +33,11 @@ work="$build_dir/wine-wizard"
 screens="$work/screens"
 template_prefix="$build_dir/wine-install-template"
 
+# The Wine programs, the virtual display (start_display, stop_display).
+. "$here/wine_run.sh"
+mingw_windres=${MINGW_WINDRES:-x86_64-w64-mingw32-windres}
+# Web addresses open with the scenarios' helper (scenario_prefix.sh).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset WAYLAND_DISPLAY
 
 # Bounds, in seconds: a cold prefix takes a while before its first window;
 # the installation step and the end of the run get longer.
@@ -50,7 +53,7 @@ setup_pid=""
 cleanup() {
   [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null
   timeout 30 "$wineserver" -k >/dev/null 2>&1
-  stop_virtual_display
+  stop_display
 }
 trap cleanup EXIT
 trap 'exit 1' TERM INT HUP
@@ -70,7 +73,7 @@ probe="$work/dialog_probe.exe"
 timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$probe" "$here/dialog_probe.cpp" \
   >"$work/probe.log" 2>&1 || fatal "the dialog probe does not build (see $work/probe.log)"
 
-start_virtual_display "$work"
+start_display
 
 source "$here/scenario_prefix.sh"
 prepare_scenario_prefix

@@ -61,7 +61,11 @@ const char kUsage[] =
     "      SetRegValue) fail with the Windows error ERROR in every process of the\n"
     "      machine, on the paths PATH-PATTERN matches (* and ?; any path when none is\n"
     "      given), COUNT more times or every time; without a fault, list the plan or\n"
-    "      empty it\n";
+    "      empty it\n"
+    "  ps MACHINE\n"
+    "      the live processes of the machine: id and program, one a line\n"
+    "  windows MACHINE\n"
+    "      the top-level windows, in the order a walk over them takes\n";
 
 struct Command {
   const char* name;
@@ -80,6 +84,8 @@ const Command kCommands[] = {
     {"show", tool::ShowCommand},
     {"restart", tool::RestartCommand},
     {"fault", tool::FaultCommand},
+    {"ps", tool::ProcessesCommand},
+    {"windows", tool::WindowsCommand},
 };
 
 }  // namespace

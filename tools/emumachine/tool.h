@@ -39,5 +39,7 @@ int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int RestartCommand(const Arguments& args);
 int FaultCommand(const Arguments& args);
+int ProcessesCommand(const Arguments& args);
+int WindowsCommand(const Arguments& args);
 
 }  // namespace tool

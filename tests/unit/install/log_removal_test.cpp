@@ -7,7 +7,7 @@
 
 #include "fixture.h"
 #include "platform/files.h"
-#include "install/log_removal.h"
+#include "uninstall/log_removal/log_removal.h"
 
 namespace {
 

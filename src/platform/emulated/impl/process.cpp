@@ -160,7 +160,9 @@ bool StartProgram(const std::string& commandLine, const std::string& workingFold
     RecordStart(commandLine, workingFolder, "nothing (error 2)");
     return false;
   }
-  const int pid = emu::LaunchProgram(file, commandLine, workingFolder);
+  // The id is the machine's own, as CurrentProcessId gives it in the new process.
+  std::uint32_t machineId = 0;
+  const int pid = emu::LaunchProgram(file, commandLine, workingFolder, &machineId);
   if (pid < 0) {
     const std::uint32_t error = LastError();
     RecordStart(commandLine, workingFolder, "nothing (error " + std::to_string(error) + ")");
@@ -168,7 +170,7 @@ bool StartProgram(const std::string& commandLine, const std::string& workingFold
     return false;
   }
   RecordStart(commandLine, workingFolder, file);
-  processId = static_cast<std::uint32_t>(pid);
+  processId = machineId;
   return true;
 }
 

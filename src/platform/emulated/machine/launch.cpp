@@ -19,6 +19,7 @@
 #include "platform/emulated/machine/internal/holds.h"
 #include "platform/emulated/machine/internal/last_error.h"
 #include "platform/emulated/machine/internal/paths.h"
+#include "platform/emulated/machine/internal/process_table.h"
 #include "platform/emulated/machine/machine.h"
 #include "platform/emulated/machine/processes.h"
 #include "platform/errors.h"
@@ -44,7 +45,10 @@ struct ChildStart {
   std::vector<char*> argv;
   std::vector<char*> envp;
   char* folderHoldVariable = nullptr;  // the entry the child writes its process id into
-  int keep[3] = {-1, -1, -1};  // descriptors that outlive the exec: the report pipe and the holds
+  // Descriptors that outlive the exec: the report pipe, the holds and the
+  // lock of the process file.
+  int keep[4] = {-1, -1, -1, -1};
+  const internal::ChildProcessFile* processFile = nullptr;
 };
 
 bool IsVariable(const char* entry, const char* name) {
@@ -56,7 +60,7 @@ bool IsVariable(const char* entry, const char* name) {
 // those of the program.
 std::vector<std::string> ProgramEnvironment(const std::vector<std::string>& own) {
   static const char* const kOwn[] = {"PTV_MACHINE", "PTV_PROGRAM", "PTV_COMMAND_LINE", "PTV_CURRENT_FOLDER",
-                                     "PTV_FOLDER_HOLD"};
+                                     "PTV_FOLDER_HOLD", "PTV_PROCESS"};
   std::vector<std::string> environment;
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
     bool replaced = false;
@@ -75,10 +79,10 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 }
 
 // Closes every descriptor above stderr except those of `keep` (-1 for none).
-void CloseInheritedDescriptors(const int (&keep)[3]) {
-  int sorted[3] = {keep[0], keep[1], keep[2]};
-  for (int i = 0; i < 3; ++i) {
-    for (int j = i + 1; j < 3; ++j) {
+void CloseInheritedDescriptors(const int (&keep)[4]) {
+  int sorted[4] = {keep[0], keep[1], keep[2], keep[3]};
+  for (int i = 0; i < 4; ++i) {
+    for (int j = i + 1; j < 4; ++j) {
       if (sorted[j] < sorted[i]) std::swap(sorted[i], sorted[j]);
     }
   }
@@ -92,7 +96,7 @@ void CloseInheritedDescriptors(const int (&keep)[3]) {
   if (ranges && close_range(first, ~0u, 0) == 0) return;
   const long last = sysconf(_SC_OPEN_MAX);
   for (int fd = 3; fd < (last > 0 ? last : 1024); ++fd) {
-    if (fd != keep[0] && fd != keep[1] && fd != keep[2]) close(fd);
+    if (fd != keep[0] && fd != keep[1] && fd != keep[2] && fd != keep[3]) close(fd);
   }
 }
 
@@ -114,6 +118,7 @@ void CloseInheritedDescriptors(const int (&keep)[3]) {
     if (flags >= 0) fcntl(start.keep[i], F_SETFD, flags & ~FD_CLOEXEC);
   }
   if (start.folderHoldVariable != nullptr) internal::FillStartingHoldProcess(start.folderHoldVariable);
+  if (!internal::CompleteChildProcess(*start.processFile)) FailChild(reportFd, platform::kErrAccessDenied);
   if (chdir(start.hostFolder.c_str()) != 0) FailChild(reportFd, platform::kErrPathNotFound);
   execve(start.hostProgram.c_str(), start.argv.data(), start.envp.data());
   FailChild(reportFd, internal::ErrorFromErrno(errno));
@@ -136,7 +141,7 @@ void HandOverHolds(internal::HoldHandle& program, internal::HoldHandle& folder) 
 }  // namespace
 
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
-                  const std::string& currentFolder) {
+                  const std::string& currentFolder, std::uint32_t* processId) {
   if (internal::InjectedFault("LaunchProgram", windowsPath)) return -1;
   const std::string machine = MachineFolder();
   // The program knows itself by its full path, as GetModuleFileNameA gives it.
@@ -190,9 +195,18 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
                                   "PTV_COMMAND_LINE=" + line, "PTV_CURRENT_FOLDER=" + folder};
   const bool folderHeld = internal::HoldStartingFolder(folder, folderHold, folderHoldVariable);
   if (folderHeld) own.push_back(folderHoldVariable);
+  // The new process's file of the machine is made here too, so that the
+  // starter knows its id; the child completes it before its exec.
+  internal::ChildProcessFile processFile;
+  if (!internal::PrepareChildProcess(programPath, processFile)) {
+    EndHolds(programHold, folderHold);
+    internal::SetLastError(platform::kErrAccessDenied);
+    return -1;
+  }
+  own.push_back(processFile.variable);
   start.environment = ProgramEnvironment(own);
   start.envp = Pointers(start.environment);
-  if (folderHeld) start.folderHoldVariable = start.envp[start.envp.size() - 2];
+  if (folderHeld) start.folderHoldVariable = start.envp[start.envp.size() - 3];
   start.arguments = platform::CommandLineSplitter(line, internal::NextCharIndex).Split();
   start.argv = Pointers(start.arguments);
 
@@ -201,17 +215,21 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) {
     EndHolds(programHold, folderHold);
+    internal::ReleaseChildProcess(processFile);
     internal::SetLastError(platform::kErrInvalidParameter);
     return -1;
   }
   start.keep[0] = report[1];
   start.keep[1] = programHold.fd;
   start.keep[2] = folderHold.fd;
+  start.keep[3] = processFile.fd;
+  start.processFile = &processFile;
   const pid_t pid = fork();
   if (pid < 0) {
     close(report[0]);
     close(report[1]);
     EndHolds(programHold, folderHold);
+    internal::ReleaseChildProcess(processFile);
     internal::SetLastError(platform::kErrInvalidParameter);
     return -1;
   }
@@ -226,6 +244,7 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
     got = read(report[0], &error, sizeof error);
   } while (got < 0 && errno == EINTR);
   close(report[0]);
+  internal::ReleaseChildProcess(processFile);
   if (got > 0) {
     WaitForProgram(pid);
     EndHolds(programHold, folderHold);
@@ -233,6 +252,7 @@ int LaunchProgram(const std::string& windowsPath, const std::string& commandLine
     return -1;
   }
   HandOverHolds(programHold, folderHold);
+  if (processId) *processId = processFile.id;
   return pid;
 }
 

@@ -21,6 +21,9 @@
 //   holds/                    files held in use, one file per hold, locked by its holder
 //   holds.lock                taken alone to take a hold, shared by changes that check for holds
 //   settings.lock             shared by reads of settings (.ini) files, taken alone by writes
+//   processes/<id>            one per live process, locked by it (process_table.h)
+//   objects/<name>/           named mutexes and shared memory (kernel_objects.h)
+//   windows/<handle>          top-level windows; queues/<id>: each process's messages (windows_table.h)
 //   operator/answers          what the operator still has to do, one a line: answers to
 //                             message boxes and commands for dialogs, in order; changed under
 //                             operator/answers.lock, each change put in place whole
@@ -54,6 +57,9 @@
 //            SetLinkPath (the target), SetLinkDescription, SetLinkWorkingFolder (the
 //            folder), SaveLinkFile (the shortcut's path); a step's fault comes back as
 //            HRESULT_FROM_WIN32 of the error
+//   objects  CreateNamedMutex, CreateSharedMemory (the object's name), WaitForMutex,
+//            MapSharedView (any path)
+//   windows  PostWindowMessage (any path); processes OpenProcessById (any path)
 // A call that comes later takes the one-line hook of internal/faults.h and
 // its name goes into this list.
 //
@@ -66,12 +72,16 @@
 //                       never in the host's current folder
 //   PTV_FOLDER_HOLD     "<process id> <descriptor> <hold file>": its hold on that folder,
 //                       let go when it changes folder
+//   PTV_PROCESS         "<machine process id> <descriptor>": its process file, held locked
 //
 // The machine's interface, one header per area; this one holds the machine
 // itself (creating one, using one, its settings) and brings in the others:
 //   paths.h          Windows paths and the host files they stand for
 //   name_case.h      names compared without regard to case, as the machine does
 //   processes.h      files held in use, programs started and waited for, command lines
+//   process_table.h  the machine's processes and their ids
+//   kernel_objects.h named mutexes and shared memory
+//   windows_table.h  top-level windows and the messages posted to them
 //   registry.h       the registry as a whole (hives in hive.h, hive_file.h, REGEDIT4 text in regedit4.h)
 //   faults.h         the fault plan: platform calls made to fail on request
 //   restart.h        the file operations scheduled for the next restart
@@ -89,6 +99,7 @@
 #include "platform/emulated/machine/name_case.h"
 #include "platform/emulated/machine/operator.h"
 #include "platform/emulated/machine/paths.h"
+#include "platform/emulated/machine/process_table.h"
 #include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/emulated/machine/restart.h"

@@ -4,6 +4,7 @@
 // the started program splits into its arguments by the rules of the C
 // runtime's start-up code (platform::SplitCommandLine), and the quoting that
 // builds such a string.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,9 +57,10 @@ bool FindHold(const std::string& hostPath, HoldKind& kind);
 // process of this machine. The new process holds its own program file as
 // Running for as long as it lives, and its current folder as Open until it
 // changes folder. Program and folder reach it as full Windows paths.
-// Returns the host process id, or -1.
+// Returns the host process id, or -1; the machine's id of the new process
+// (process_table.h) goes to `processId` when given.
 int LaunchProgram(const std::string& windowsPath, const std::string& commandLine,
-                  const std::string& currentFolder);
+                  const std::string& currentFolder, std::uint32_t* processId = nullptr);
 // Waits for a process started by LaunchProgram; its exit status, or -1.
 int WaitForProgram(int pid);
 

@@ -1,4 +1,4 @@
-#include "install/log_removal.h"
+#include "uninstall/log_removal/log_removal.h"
 
 #include <vector>
 
