@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/machine/quoted_text.h"
+
 namespace {
 
 // Every message to the other program is bounded: a busy wizard must not hang
@@ -43,32 +45,6 @@ std::string TextOf(HWND window) {
   std::vector<char> text(static_cast<std::size_t>(length) + 2, '\0');
   Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   return text.data();
-}
-
-// As the transcript quotes a text.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"') {
-      out += "\\\"";
-    } else if (c == '\\') {
-      out += "\\\\";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (u < 0x20 || u == 0x7f) {
-      char code[8];
-      std::snprintf(code, sizeof code, "\\x%02x", u);
-      out += code;
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out + "\"";
 }
 
 std::string KindOf(HWND control) {
@@ -118,7 +94,7 @@ std::string Describe(HWND control, const Focus& focus, bool frameControl) {
   if (kind == "picture") {
     line += Send(control, STM_GETIMAGE, IMAGE_BITMAP) != 0 ? " bitmap 101" : " bitmap 0";
   } else if (kind != "line") {
-    line += " " + Quoted(TextOf(control));
+    line += " " + emu::QuotedText(TextOf(control));
   }
   if (!(style & WS_VISIBLE)) line += " hidden";
   if (style & WS_DISABLED) line += " disabled";
@@ -221,7 +197,7 @@ int main(int argc, char** argv) {
   const LRESULT defId = Send(frame, DM_GETDEFID);
   focus.defaultId = HIWORD(defId) == DC_HASDEFID ? LOWORD(defId) : IDOK;
 
-  std::printf("dialog 103 %s waits\n", Quoted(TextOf(frame)).c_str());
+  std::printf("dialog 103 %s waits\n", emu::QuotedText(TextOf(frame)).c_str());
   std::vector<HWND> pages;
   for (HWND child : Children(frame)) {
     if (IsDialog(child)) {

@@ -70,7 +70,7 @@ rm -rf "$work"
 mkdir -p "$work" "$screens" || fatal "cannot make $work"
 
 probe="$work/dialog_probe.exe"
-timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -o "$probe" "$here/dialog_probe.cpp" \
+timeout 300 "$mingw_cxx" -std=c++17 -O1 -Wall -Wextra -Werror -static -I "$top/src" -o "$probe" "$here/dialog_probe.cpp" \
   >"$work/probe.log" 2>&1 || fatal "the dialog probe does not build (see $work/probe.log)"
 
 start_display

@@ -1,7 +1,5 @@
 #include "platform/emulated/machine/dialog_view.h"
 
-#include <cstdio>
-
 namespace emu {
 
 const char* ControlKindName(ControlKind kind) {
@@ -26,39 +24,6 @@ const char* ControlKindName(ControlKind kind) {
       break;
   }
   return "control";
-}
-
-std::string QuotedText(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (u < 0x20 || u == 0x7f) {
-          char code[8];
-          std::snprintf(code, sizeof code, "\\x%02x", u);
-          out += code;
-        } else {
-          out.push_back(c);
-        }
-    }
-  }
-  return out + "\"";
 }
 
 std::string DescribeControl(const ControlView& control) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/machine/quoted_text.h"
+
 namespace emu {
 
 enum class ControlKind { PushButton, CheckBox, RadioButton, GroupBox, Text, Edit, Picture, Line, Other };
@@ -42,10 +44,6 @@ struct DialogView {
   std::vector<ControlView> controls;
   std::vector<PageView> pages;  // front first
 };
-
-// A text in double quotes with \", \\, \n, \r, \t and \xHH for other control
-// bytes; bytes from 0x80 on stay as they are (code-page text).
-std::string QuotedText(const std::string& text);
 
 // One control as a line: kind, id, quoted text, then its states.
 std::string DescribeControl(const ControlView& control);
