@@ -13,7 +13,11 @@ std::string ProgramPath();
 // GetEnvironmentVariableA; `found` tells an empty value from a missing one.
 std::string EnvironmentVariable(const std::string& name, bool* found = nullptr);
 void SleepMilliseconds(unsigned ms);
-// ExitProcess.
+// ExitProcess: ends the process at once; none of the program's own
+// clean-up (static destructors, atexit handlers) runs.
 [[noreturn]] void ExitProcessNow(int status);
+// The C runtime's exit: the program's clean-up runs (static destructors,
+// atexit handlers), then the process ends as with ExitProcess.
+[[noreturn]] void ExitProcessOrderly(int status);
 
 }  // namespace platform

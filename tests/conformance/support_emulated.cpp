@@ -1,5 +1,6 @@
 // The conformance cases on the emulated machine: a fresh machine per case,
 // files put in use through the machine's holds.
+#include <fstream>
 #include <string>
 #include <utility>
 
@@ -13,6 +14,16 @@ namespace conformance {
 bool RunAsChildProgram(int, char**, int&) { return false; }
 
 bool ReadOnlyFilesRefuseWrites() { return true; }
+
+// The machine writes every notice into its transcript.
+int AssociationNoticesGiven() {
+  std::ifstream in(emu::TranscriptPath(emu::MachineFolder()));
+  int count = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line == "  event: associations changed") ++count;
+  }
+  return count;
+}
 
 struct Scratch::Impl {
   test_support::TemporaryMachine machine;

@@ -29,8 +29,24 @@ confirmation() {  # program answer
     ""
 }
 
+# The box at the end of a self-removal that is not silent.
+final_message() {  # program
+  printf '%s\n' "message box" \
+    "  program: $1" \
+    "  caption: Pictavo Setup" \
+    "  text:" \
+    "    Pictavo 6 has been completely uninstalled from this computer." \
+    "  buttons: OK" \
+    "  icon: exclamation" \
+    "  default button: 1" \
+    "  owner: none" \
+    "  answer: ok" \
+    ""
+}
+
 # check NAME WINDOWS-PROGRAM ANSWER [ARGS...]
-# ANSWER is yes or no when the confirmation is expected, - when no box may appear.
+# ANSWER is yes or no when the confirmation is expected, ok when the final
+# message of a self-removal is, - when no box may appear.
 check() {
   local name=$1 program=$2 answer=$3
   shift 3
@@ -47,7 +63,11 @@ check() {
   # The x keeps the trailing empty lines in the comparison.
   local transcript expected
   transcript=$("$EMUMACHINE" transcript "$machine"; echo x)
-  expected=$([ "$answer" != - ] && confirmation "$program" "$answer"; echo x)
+  expected=$(case "$answer" in
+    -) ;;
+    ok) final_message "$program" ;;
+    *) confirmation "$program" "$answer" ;;
+  esac; echo x)
 
   if [ "$status" -ne 0 ]; then
     echo "FAIL $name: exit status $status"; cat "$machine.out"; failures=$((failures + 1))
@@ -69,7 +89,8 @@ check "uninstaller with -S asks nothing"        "$uninstaller" - x -S
 check "/s is not the silent switch"             "$uninstaller" no /s
 check "-install first makes an installer"       "$uninstaller" - -INSTALL
 check "-install later has no effect"            "$uninstaller" no x -install
-check "self-removal copy asks nothing"          'C:\windows\Temp\PtvUnInst.tmp' - -delself "$uninstaller"
+check "self-removal copy asks nothing, ends with the message" 'C:\windows\Temp\PtvUnInst.tmp' ok -delself "$uninstaller"
+check "silent self-removal shows nothing"       'C:\windows\Temp\PtvUnInst.tmp' - -delself "$uninstaller" -s
 check "-DELSELF in capitals is no self-removal" "$uninstaller" no -DELSELF "$uninstaller"
 check "-delself needs the path"                 "$uninstaller" no -delself
 check "named setup.exe"                         'C:\Package\setup.exe' -

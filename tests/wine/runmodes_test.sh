@@ -152,6 +152,14 @@ buttons: Yes/No
 icon: shown
 default button: No
 focus: No"
+confirmation_box=$expected_box
+# The box at the end of a self-removal that is not silent.
+final_box="caption: $caption
+text: Pictavo 6 has been completely uninstalled from this computer.
+buttons: OK
+icon: shown
+default button: OK
+focus: OK"
 
 # --- one case --------------------------------------------------------------
 
@@ -179,7 +187,7 @@ expect_no_window() {
   [ -z "$(visible_windows)" ] || problem="a window appeared after the program ended:$(window_names)"
 }
 
-# Waits for the confirmation, checks what it shows, answers it with KEY and
+# Waits for the box (expected_box), checks what it shows, answers it with KEY and
 # sets problem when any of that fails.
 expect_box() {  # KEY
   local key=$1 win="" deadline=$((SECONDS + box_wait)) content attempt shot="$case_dir.png"
@@ -296,7 +304,10 @@ check "-INSTALL first makes an installer"              "$uninstaller" - -INSTALL
 check "named setup.exe"                                setup.exe -
 check "named MySetup.EXE"                              MySetup.EXE -
 check "in a folder named setup.exe"                    "setup.exe/$uninstaller" -
-check "self-removal copy asks nothing"                 Temp/PtvUnInst.tmp - -delself "@CASE@\\$uninstaller"
+check "silent self-removal copy shows nothing"         Temp/PtvUnInst.tmp - -delself "@CASE@\\$uninstaller" -s
+expected_box=$final_box
+check "self-removal copy ends with the final message"  Temp/PtvUnInst.tmp space -delself "@CASE@\\$uninstaller"
+expected_box=$confirmation_box
 
 echo "wine-e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_support.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/process.h"
@@ -44,5 +45,7 @@ void SleepMilliseconds(unsigned ms) { ::Sleep(ms); }
 void ExitProcessNow(int status) {
   ::ExitProcess(static_cast<UINT>(status));
 }
+
+void ExitProcessOrderly(int status) { std::exit(status); }
 
 }  // namespace platform

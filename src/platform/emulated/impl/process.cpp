@@ -91,4 +91,6 @@ void ExitProcessNow(int status) {
   _exit(status);
 }
 
+void ExitProcessOrderly(int status) { std::exit(status); }
+
 }  // namespace platform

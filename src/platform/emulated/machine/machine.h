@@ -8,10 +8,12 @@
 //                             administrator=1|0, windows64=1|0
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
-//   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
+//   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>, one per user of the machine;
+//                                            HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
 //   operator/answers          message-box answers still to give, one a line
-//   transcript.txt            every message box shown, with its answer
+//   transcript.txt            every message box shown, with its answer, and every
+//                             notice given to the shell
 //
 // A program run on the machine learns its world from the environment:
 //   PTV_MACHINE         the machine folder (host path); UseMachine() sets it in-process
@@ -33,6 +35,7 @@
 // What the machine's own code shares lives in internal/, which only the
 // machine and the platform definitions over it (impl/) include.
 #include <string>
+#include <vector>
 
 #include "platform/emulated/machine/name_case.h"
 #include "platform/emulated/machine/operator.h"
@@ -50,11 +53,15 @@ struct MachineSettings {
   bool administrator = true;
   bool windows64 = false;  // a 32-bit setup then runs under WOW64
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
+  // Further users of the machine besides userName, each with a profile,
+  // shell folders and a hive of their own under HKEY_USERS; programs run as
+  // userName.
+  std::vector<std::string> otherUsers;
 };
 
 // Creates a fresh machine in `folder` (missing or empty): the drives, the
 // Windows, temporary, Program Files, Start-menu, Startup and desktop folders
-// of the user and of all users, and a registry that names them.
+// of every user and of all users, and a registry that names them.
 bool CreateMachine(const std::string& folder, const MachineSettings& settings, std::string& error);
 
 // Makes this process act on the machine in `folder` (absolute host path).

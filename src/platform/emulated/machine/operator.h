@@ -3,7 +3,8 @@
 // still to give wait in <machine>/operator/answers, one a line, and are
 // taken first come first served under a lock on that file, so that several
 // processes of one machine share the queue. Every box shown is written to
-// <machine>/transcript.txt.
+// <machine>/transcript.txt, and so is every notice to the shell (the
+// machine has no shell of its own to tell).
 #include <string>
 #include <vector>
 
