@@ -44,6 +44,12 @@ const char kUsage[] =
     "  show MACHINE [--depth N]\n"
     "      the settings, a tree of drive C: N levels deep (4), the shell folders\n"
     "      and the operator's queue\n"
+    "  wait MACHINE [SECONDS]\n"
+    "      wait until no program runs on the machine (60 seconds at most, or\n"
+    "      SECONDS): also those that programs started and did not wait for\n"
+    "  snapshot MACHINE\n"
+    "      every folder, file (size and content hash), registry key and value and\n"
+    "      restart-time operation, one a line, to compare two moments with diff\n"
     "  restart MACHINE\n"
     "      carry out the file operations scheduled for the next restart\n"
     "      (PendingFileRenameOperations, then the [rename] section of\n"
@@ -65,6 +71,8 @@ const Command kCommands[] = {
     {"ls", tool::ListCommand},
     {"show", tool::ShowCommand},
     {"restart", tool::RestartCommand},
+    {"wait", tool::WaitCommand},
+    {"snapshot", tool::SnapshotCommand},
 };
 
 }  // namespace

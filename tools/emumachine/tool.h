@@ -38,5 +38,7 @@ int HoldCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int RestartCommand(const Arguments& args);
+int WaitCommand(const Arguments& args);
+int SnapshotCommand(const Arguments& args);
 
 }  // namespace tool

@@ -31,6 +31,7 @@
 //   registry.h       the registry as a whole (hives in hive.h, hive_file.h, REGEDIT4 text in regedit4.h)
 //   restart.h        the file operations scheduled for the next restart
 //   operator.h       the scripted operator who answers message boxes, and the transcript
+//   snapshot.h       the machine's state as lines, to compare two moments
 //   version_image.h  the version block of a program image
 // What the machine's own code shares lives in internal/, which only the
 // machine and the platform definitions over it (impl/) include.
@@ -43,6 +44,7 @@
 #include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/emulated/machine/restart.h"
+#include "platform/emulated/machine/snapshot.h"
 #include "platform/emulated/machine/version_image.h"
 
 namespace emu {
