@@ -2,8 +2,10 @@
 // without a resource compiler can load the same strings:
 //   rc_strings_gen <script.rc> <output.cpp>
 // Ids may be numbers or names #defined in the script or in the files it
-// includes with quotes. String escapes follow the resource compiler: "" and
-// \" give a double quote; \n, \r, \t, \\, octal \ooo and hex \xhh.
+// includes with quotes. A text may be made of several literals and names
+// #defined as literals, which are joined as the preprocessor and the
+// resource compiler join them. String escapes follow the resource compiler:
+// "" and \" give a double quote; \n, \r, \t, \\, octal \ooo and hex \xhh.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +150,10 @@ class Script {
       }
       const std::size_t comment = cleaned.find("//");
       if (comment != std::string::npos) cleaned.resize(comment);
-      if (!name.empty() && name.find('(') == std::string::npos) defines_[name] = cleaned;
+      if (!name.empty() && name.find('(') == std::string::npos) {
+        defines_[name] = cleaned;
+        textDefines_[name] = value;  // its comments are dropped when it is read as text
+      }
     } else if (keyword == "include") {
       std::string rest;
       std::getline(in, rest);
@@ -217,6 +222,30 @@ class Script {
 
   std::vector<Token> tokens_;
   std::map<std::string, std::string> defines_;
+  std::map<std::string, std::string> textDefines_;  // the definitions as written
+
+ public:
+  // The text a string literal or a name #defined as literals stands for;
+  // false when the token is neither.
+  bool ExpandText(const Token& token, std::string& text, int depth = 0) const {
+    if (token.kind == Token::String) {
+      text = token.text;
+      return true;
+    }
+    if (token.kind != Token::Word || depth > 16) return false;
+    const auto found = textDefines_.find(token.text);
+    if (found == textDefines_.end()) return false;
+    Script body;
+    body.Tokenize(found->second, "", 0);
+    if (body.tokens_.empty()) return false;
+    text.clear();
+    for (const Token& part : body.tokens_) {
+      std::string piece;
+      if (!ExpandText(part, piece, depth + 1)) return false;
+      text += piece;
+    }
+    return true;
+  }
 };
 
 bool IsKeyword(const Token& token, const char* word) {
@@ -243,12 +272,21 @@ std::map<long, std::string> CollectStrings(const Script& script) {
       const Token& idToken = tokens[i++];
       const long id = script.ResolveId(idToken);
       if (i < tokens.size() && tokens[i].kind == Token::Punct && tokens[i].text == ",") ++i;
-      if (i == tokens.size() || tokens[i].kind != Token::String) {
+      std::string text;
+      std::string piece;
+      bool any = false;
+      // Literals and text names up to the next id; an id is a number or a
+      // name that is no text.
+      while (i < tokens.size() && !IsBlockEnd(tokens[i]) && script.ExpandText(tokens[i], piece)) {
+        text += piece;
+        any = true;
+        ++i;
+      }
+      if (!any) {
         throw Failure{"string expected after id " + std::to_string(id) + " on line " + std::to_string(idToken.line)};
       }
       if (id < 0 || id > 65535) throw Failure{"string id out of range: " + std::to_string(id)};
-      if (!table.emplace(id, tokens[i].text).second) throw Failure{"string id used twice: " + std::to_string(id)};
-      ++i;
+      if (!table.emplace(id, text).second) throw Failure{"string id used twice: " + std::to_string(id)};
     }
     if (i == tokens.size()) throw Failure{"STRINGTABLE without END"};
     ++i;

@@ -31,6 +31,8 @@
 #define IDS_OLDER_VERSION 16
 #define IDS_SAME_VERSION 17
 #define IDS_SETUP_DAMAGED 18
+// Shown by an interactive run until the wizard takes over.
+#define IDS_INTERACTIVE_NOT_READY 90
 
 // Strings: the uninstaller.
 #define IDS_UNINSTALLED 20

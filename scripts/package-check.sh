@@ -173,7 +173,8 @@ round_trip() {  # HOW
   fi
 }
 
-echo "package check of $package (machine:${create_options[*]:- administrator, 32-bit Windows}; setup ${setup_options[*]})"
+machine_kind="$([[ " ${create_options[*]} " == *" --standard-user "* ]] && echo "a standard user" || echo "an administrator") on $([[ " ${create_options[*]} " == *" --64bit "* ]] && echo 64-bit || echo 32-bit) Windows"
+echo "package check of $package (two users; the first, $machine_kind, installs with: setup.exe ${setup_options[*]})"
 round_trip silent
 round_trip asked
 echo

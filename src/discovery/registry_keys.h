@@ -14,3 +14,6 @@ inline constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\Curr
 // under HKEY_LOCAL_MACHINE.
 inline constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// The product's entry in Windows' list of installed programs.
+inline constexpr char kProductUninstallKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pictavo 6";

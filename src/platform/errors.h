@@ -15,8 +15,10 @@ enum ErrorCode : std::uint32_t {
   kErrSharingViolation = 32,
   kErrFileExists = 80,
   kErrInvalidParameter = 87,
+  kErrCallNotImplemented = 120,  // the system has no such facility
   kErrInsufficientBuffer = 122,
   kErrInvalidName = 123,
+  kErrModNotFound = 126,         // no library of that name
   kErrDirNotEmpty = 145,
   kErrAlreadyExists = 183,
   kErrMoreData = 234,

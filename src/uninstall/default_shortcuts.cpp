@@ -3,6 +3,7 @@
 #include "discovery/registry_keys.h"
 #include "platform/files.h"
 #include "platform/scoped.h"
+#include "uninstall/log_removal.h"
 #include "uninstall/registry_cleanup.h"
 #include "uninstall/registry_text.h"
 #include "uninstall/uninstall_names.h"
@@ -49,8 +50,7 @@ void RemoveDefaultShortcuts(const ShellFolderSet& folders) {
   if (!folders.desktop.empty()) platform::DeleteFileAt(folders.desktop + shortcut);
   if (!folders.programs.empty()) {
     const std::string group = folders.programs + "\\" + kDefaultShortcutName + "\\";
-    // The group's files are deleted here once the log-driven removal is
-    // connected; until then only an empty group goes.
+    DeleteMatchingFiles("*.*", group);
     platform::RemoveFolder(group);
   }
 }

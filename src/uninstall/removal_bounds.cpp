@@ -1,23 +1,11 @@
 #include "uninstall/removal_bounds.h"
 
 #include "platform/text.h"
+#include "script/contained_names.h"
 
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// No component of `rest` is "." or "..", so the path can't climb back out.
-bool StaysDown(const std::string& rest) {
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t end = start;
-    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-    const std::string component = rest.substr(start, end - start);
-    if (component == "." || component == "..") return false;
-    start = end + 1;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -28,8 +16,9 @@ bool LiesBelow(const std::string& path, const std::string& folder) {
   if (!platform::EqualsIgnoreCaseAscii(path.substr(0, base.size()), base) || !IsSeparator(path[base.size()])) {
     return false;
   }
+  // What follows the folder must be a name that stays inside it.
   const std::string rest = path.substr(base.size() + 1);
-  return !rest.empty() && !IsSeparator(rest.front()) && StaysDown(rest);
+  return !rest.empty() && StaysInsideFolder(rest);
 }
 
 bool LiesBelowAny(const std::string& path, const std::vector<std::string>& folders) {

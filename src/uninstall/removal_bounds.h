@@ -7,8 +7,9 @@
 
 // true when `path` lies below `folder`: it begins with the folder (ASCII
 // letters without regard to case) followed by a backslash or a forward
-// slash and at least one more character, and no component of what follows
-// is "." or "..". A trailing separator of `folder` counts as that separator.
+// slash, and what follows is a name that stays inside the folder
+// (StaysInsideFolder: no drive, no leading separator, no climb by "..").
+// A trailing separator of `folder` counts as that separator.
 // The folder itself is not below itself; an empty folder contains nothing.
 bool LiesBelow(const std::string& path, const std::string& folder);
 

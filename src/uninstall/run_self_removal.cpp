@@ -1,3 +1,4 @@
+#include "install/deferred_ops.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/ui.h"
@@ -15,8 +16,8 @@ constexpr unsigned kWaitForUninstallerMs = 1000;
 
 void RunSelfRemoval(const std::string& uninstallerPath) {
   platform::SleepMilliseconds(kWaitForUninstallerMs);
-  // This copy's own file can't go while it runs: its deletion at the next
-  // restart is scheduled here once the restart-time operations are connected.
+  // This copy's own file can't go while it runs: it goes at the next restart.
+  ScheduleDelete(platform::ProgramPath());
   const std::string folder = InstallationFolderOf(uninstallerPath);
   platform::DeleteFileAt(uninstallerPath);
   UninstallFolder(folder);

@@ -6,7 +6,9 @@
 #include "platform/shell_notify.h"
 #include "uninstall/default_shortcuts.h"
 #include "uninstall/image_associations.h"
+#include "uninstall/log_removal.h"
 #include "uninstall/registry_cleanup.h"
+#include "uninstall/uninstall_names.h"
 
 namespace {
 
@@ -37,9 +39,13 @@ void UninstallFolder(const std::string& folder) {
   const std::vector<ShellFolderSet> users = ReadEveryUsersShellFolders();
   std::vector<std::string> bounds = ShellFolderBounds(haveCommon ? &common : nullptr, users);
   bounds.push_back(folder);
-  // The removal of what the logs list (shortcuts and folders within
-  // `bounds`, the installed files, the log itself) is connected here once
-  // the log-driven removal is available.
+
+  // Whatever a log says, nothing outside the installation folder and the
+  // shell folders is touched.
+  for (const char* log : {kOlderLogName, kLogName}) RemoveLoggedLinksAndDirsWithin(folder + log, bounds);
+  for (const char* log : {kOlderLogName, kLogName}) RemoveLoggedFiles(folder + log, folder, "");
+  // The older installer's log is read but not deleted by name.
+  DeleteMatchingFiles(kLogName, folder);
 
   // The folder is no longer anyone's current folder, so that it can go when empty.
   platform::SetCurrentFolder("\\");

@@ -66,6 +66,12 @@ TEST_F(TempTest, RestartOperationsGoToThePendingList) {
   ChangeSettings("user=Tester\nadministrator=0\n");
   EXPECT_FALSE(MoveFileAtRestart("C:\\users\\Tester\\a.txt", ""));
   EXPECT_EQ(kErrAccessDenied, LastError());
+
+  // A system without the facility, like the 9x family: only WININIT.INI is left.
+  ChangeSettings("user=Tester\nadministrator=1\npending_renames=0\n");
+  EXPECT_FALSE(MoveFileAtRestart("C:\\users\\Tester\\a.txt", ""));
+  EXPECT_EQ(kErrCallNotImplemented, LastError());
+  EXPECT_EQ(std::string(expected, sizeof expected), PendingOperations());
 }
 
 // Programs that schedule operations at the same time lose none of them.

@@ -16,8 +16,10 @@ struct MachineKind {
   emu::MachineSettings settings;
 };
 
-emu::MachineSettings Settings(const char* user, bool administrator, bool windows64, unsigned codePage) {
+emu::MachineSettings Settings(const char* user, bool administrator, bool windows64, unsigned codePage,
+                              bool pendingRenames = true) {
   emu::MachineSettings settings;
+  settings.pendingRenames = pendingRenames;
   settings.userName = user;
   settings.administrator = administrator;
   settings.windows64 = windows64;
@@ -88,17 +90,19 @@ TEST_P(CreatedMachineKindTest, SettingsFileKeepsTheSettings) {
   Create(settings);
   const std::string expected = "user=" + settings.userName + "\ncodepage=" + std::to_string(settings.codePage) +
                                "\nadministrator=" + (settings.administrator ? "1" : "0") +
-                               "\nwindows64=" + (settings.windows64 ? "1" : "0") + "\n";
+                               "\nwindows64=" + (settings.windows64 ? "1" : "0") +
+                               "\npending_renames=" + (settings.pendingRenames ? "1" : "0") + "\n";
   EXPECT_EQ(FileText(machine_ + "/machine.ini"), expected);
   EXPECT_EQ(emu::Settings().userName, settings.userName);
   EXPECT_EQ(emu::Settings().administrator, settings.administrator);
   EXPECT_EQ(emu::Settings().windows64, settings.windows64);
   EXPECT_EQ(emu::Settings().codePage, settings.codePage);
+  EXPECT_EQ(emu::Settings().pendingRenames, settings.pendingRenames);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CreatedMachineKindTest,
                          ::testing::Values(MachineKind{"Admin32", Settings("Alice", true, false, 1252)},
-                                           MachineKind{"StandardUser64", Settings("Bob", false, true, 932)}),
+                                           MachineKind{"StandardUser64", Settings("Bob", false, true, 932, false)}),
                          [](const ::testing::TestParamInfo<MachineKind>& info) { return info.param.label; });
 
 TEST_F(CreatedMachineTest, StandardUserCannotWriteWhatCreationWrote) {

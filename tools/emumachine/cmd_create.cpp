@@ -1,4 +1,5 @@
-// emumachine create MACHINE [--user NAME | --users NAME,NAME...] [--codepage 1252|932] [--standard-user] [--64bit] [--drive LETTER]...
+// emumachine create MACHINE [--user NAME | --users NAME,NAME...] [--codepage 1252|932] [--standard-user]
+//                         [--64bit] [--no-pending-renames] [--drive LETTER]...
 #include <cstdio>
 
 #include "platform/emulated/machine/machine.h"
@@ -45,6 +46,8 @@ int CreateCommand(const Arguments& args) {
       settings.administrator = false;
     } else if (arg == "--64bit") {
       settings.windows64 = true;
+    } else if (arg == "--no-pending-renames") {
+      settings.pendingRenames = false;
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("create: unknown option " + arg);
     } else if (folder.empty()) {
@@ -58,10 +61,11 @@ int CreateCommand(const Arguments& args) {
   if (!emu::CreateMachine(AbsoluteHostPath(folder), settings, error)) return Fail("create: " + error);
   std::string others;
   for (const std::string& other : settings.otherUsers) others += ", " + other;
-  std::printf("created machine %s: user %s%s, code page %u, %s, %s Windows\n", folder.c_str(),
+  std::printf("created machine %s: user %s%s, code page %u, %s, %s Windows%s\n", folder.c_str(),
               settings.userName.c_str(), others.empty() ? "" : (" (other users: " + others.substr(2) + ")").c_str(),
-              settings.codePage,
-              settings.administrator ? "administrator" : "standard user", settings.windows64 ? "64-bit" : "32-bit");
+              settings.codePage, settings.administrator ? "administrator" : "standard user",
+              settings.windows64 ? "64-bit" : "32-bit",
+              settings.pendingRenames ? "" : ", restart-time renames through WININIT.INI only");
   return 0;
 }
 

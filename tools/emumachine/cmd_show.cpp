@@ -146,8 +146,10 @@ int ShowCommand(const Arguments& args) {
   const std::string machine = emu::MachineFolder();
   const emu::MachineSettings& settings = emu::Settings();
   std::printf("machine %s\n", machine.c_str());
-  std::printf("  user: %s\n  code page: %u\n  administrator: %s\n  Windows: %s\n\n", settings.userName.c_str(),
-              settings.codePage, settings.administrator ? "yes" : "no", settings.windows64 ? "64-bit" : "32-bit");
+  std::printf("  user: %s\n  code page: %u\n  administrator: %s\n  Windows: %s\n  restart-time renames: %s\n\n",
+              settings.userName.c_str(), settings.codePage, settings.administrator ? "yes" : "no",
+              settings.windows64 ? "64-bit" : "32-bit",
+              settings.pendingRenames ? "pending operations, then WININIT.INI" : "WININIT.INI only");
 
   std::printf("drive C: (%d levels)\nC:\\\n", depth);
   std::string hostRoot;

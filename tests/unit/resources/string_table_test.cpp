@@ -46,6 +46,8 @@ const StringCase kStrings[] = {
     {101, "Pictavo 6 Help"},
     {102, "Read about Pictavo 6"},
     {104, "Uninstall Pictavo 6"},
+    {90, "The interactive setup of Pictavo 6 is not available yet; nothing has been installed.\n\nTo install "
+         "Pictavo 6, run this setup again with the option -s for a silent installation."},
     {57344, "Pictavo Setup"},
 };
 

@@ -75,12 +75,18 @@ TEST(UninstallFolder, StandardUserRemovesOnlyTheirOwnShortcuts) {
   EXPECT_TRUE(platform::PathExists(Programs("Ben") + "\\Pictavo 6"));
 }
 
-TEST(UninstallFolder, GroupWithASubFolderStays) {
+TEST(UninstallFolder, GroupLosesItsFilesAndStaysForASubFolder) {
   test_support::TemporaryMachine machine(TwoUsers());
   ASSERT_TRUE(machine.Ready());
-  MakeFolders(Programs("Ben") + "\\Pictavo 6\\Samples");
+  const std::string group = Programs("Ben") + "\\Pictavo 6";
+  for (const char* name : {"\\Pictavo 6.lnk", "\\Tips.txt", "\\Samples\\Sample.lnk"}) PutFile(group + name);
+  PutFile(std::string(kCommonPrograms) + "\\Pictavo 6\\Pictavo 6 Help.lnk");
   UninstallFolder(kInstallFolder);
-  EXPECT_TRUE(platform::PathExists(Programs("Ben") + "\\Pictavo 6\\Samples"));
+  EXPECT_FALSE(platform::PathExists(group + "\\Pictavo 6.lnk"));
+  EXPECT_FALSE(platform::PathExists(group + "\\Tips.txt"));
+  // The sub-folder and what it holds keep the group.
+  EXPECT_TRUE(platform::PathExists(group + "\\Samples\\Sample.lnk"));
+  EXPECT_FALSE(platform::PathExists(std::string(kCommonPrograms) + "\\Pictavo 6"));
 }
 
 TEST(UninstallFolder, InstallationFolderGoesOnlyWhenNothingElseIsInIt) {

@@ -320,6 +320,10 @@ bool SetCurrentFolder(const std::string& path) {
 // MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT: the operation is added to the
 // pending operations that the machine carries out when it next starts.
 bool MoveFileAtRestart(const std::string& from, const std::string& to) {
+  if (!emu::Settings().pendingRenames) {
+    SetLastError(kErrCallNotImplemented);
+    return false;
+  }
   // The pending operations live in HKEY_LOCAL_MACHINE, which a standard user can't write.
   if (!emu::Settings().administrator) {
     SetLastError(kErrAccessDenied);

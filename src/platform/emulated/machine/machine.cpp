@@ -48,6 +48,8 @@ MachineSettings ReadSettings(const std::string& folder) {
       settings.administrator = ParseFlag(value, settings.administrator);
     } else if (key == "windows64") {
       settings.windows64 = ParseFlag(value, settings.windows64);
+    } else if (key == "pending_renames") {
+      settings.pendingRenames = ParseFlag(value, settings.pendingRenames);
     }
   }
   return settings;

@@ -5,7 +5,7 @@
 //
 // Layout of a machine folder:
 //   machine.ini               settings, lines key=value: user=<name>, codepage=1252|932,
-//                             administrator=1|0, windows64=1|0
+//                             administrator=1|0, windows64=1|0, pending_renames=1|0
 //   drives/c/ ...             drive C: (other letters: drives/d, ...); Z: is the host's root
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
 //   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>, one per user of the machine;
@@ -54,6 +54,10 @@ struct MachineSettings {
   unsigned codePage = 1252;
   bool administrator = true;
   bool windows64 = false;  // a 32-bit setup then runs under WOW64
+  // Whether the system keeps file operations for the next restart itself
+  // (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT). A machine without, like
+  // the 9x family, carries out only the [rename] section of WININIT.INI.
+  bool pendingRenames = true;
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
   // Further users of the machine besides userName, each with a profile,
   // shell folders and a hive of their own under HKEY_USERS; programs run as

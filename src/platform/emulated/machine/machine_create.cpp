@@ -74,6 +74,25 @@ std::vector<std::string> FoldersToMake(const MachineSettings& settings, const Ma
   return folders;
 }
 
+// The system's own libraries, as files in its system folder: a library that
+// Windows loads from there is one the machine has. Nothing of them runs.
+const char* const kSystemLibraries[] = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
+                                        "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "oleaut32.dll",
+                                        "shell32.dll",  "shlwapi.dll",  "user32.dll",   "version.dll"};
+
+bool WriteSystemLibraries(const std::string& systemFolder, std::string& error) {
+  for (const char* name : kSystemLibraries) {
+    std::ofstream out(systemFolder + "/" + name, std::ios::binary | std::ios::trunc);
+    out << "stand-in system library " << name << "\n";
+    out.close();
+    if (!out) {
+      error = "cannot write " + systemFolder + "/" + name;
+      return false;
+    }
+  }
+  return true;
+}
+
 struct RegistryEntry {
   std::string key;  // full path, root included
   std::string name;
@@ -96,6 +115,9 @@ std::vector<RegistryEntry> RegistryEntries(const MachineFolders& f, const std::s
       {version, "ProgramFilesDir", platform::kRegSz, f.programFiles},
       {version, "CommonFilesDir", platform::kRegSz, f.programFiles + "\\Common Files"},
       {machine + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot", platform::kRegSz, f.windows},
+      // The system's PATH, where libraries are looked for last.
+      {machine + "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "Path", platform::kRegExpandSz,
+       f.windows + "\\system32;" + f.windows + ";" + f.windows + "\\system32\\Wbem"},
   };
   // Shell Folders holds plain paths; User Shell Folders the same paths as
   // expandable strings (nothing in them to expand).
@@ -143,6 +165,19 @@ std::string RegistryText(const std::vector<RegistryEntry>& entries) {
       lastKey = entry.key;
     }
     AppendRegValueLine(text, entry.name, entry.type, entry.text + '\0');
+  }
+  return text;
+}
+
+// Keys that every Windows has, though they may hold nothing: the lists of
+// installed programs and of application paths, and the file classes.
+std::string AlwaysThereKeysText() {
+  std::string text;
+  for (const char* key : {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes",
+                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}) {
+    text += "\n";
+    AppendRegKeyLine(text, key);
   }
   return text;
 }
@@ -238,7 +273,8 @@ bool WriteSettingsFile(const std::string& folder, const MachineSettings& setting
   out << "user=" << settings.userName << "\n"
       << "codepage=" << settings.codePage << "\n"
       << "administrator=" << (settings.administrator ? 1 : 0) << "\n"
-      << "windows64=" << (settings.windows64 ? 1 : 0) << "\n";
+      << "windows64=" << (settings.windows64 ? 1 : 0) << "\n"
+      << "pending_renames=" << (settings.pendingRenames ? 1 : 0) << "\n";
   out.close();
   if (!out) {
     error = "cannot write " + folder + "/machine.ini";
@@ -283,6 +319,8 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
     if (!MakeHostFolders(folder + "/drives/c/" + relative, error)) return false;
   }
 
+  if (!WriteSystemLibraries(folder + "/drives/c/windows/system32", error)) return false;
+
   if (!WriteSettingsFile(folder, settings, error)) return false;
   // The store checks no rights: a standard user's machine still starts with
   // its system values in HKEY_LOCAL_MACHINE.
@@ -294,7 +332,7 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
       entries.push_back(entry);
     }
   }
-  if (!registry.Import(RegistryText(entries), registryError)) {
+  if (!registry.Import(RegistryText(entries) + AlwaysThereKeysText(), registryError)) {
     error = "cannot write the registry: " + registryError;
     return false;
   }
