@@ -124,7 +124,15 @@ uni_count() { find "$(temp_folder)" -maxdepth 1 -iname 'uni*.tmp' 2>/dev/null | 
 import() {  # REGEDIT4 text on stdin
   { printf 'REGEDIT4\r\n\r\n'; sed 's/$/\r/'; } >"$case_dir/import.reg"
   w regedit /S "$(sed 's|/|\\|g' <<<"Z:$case_dir/import.reg")"
-  timeout 60 "$wineserver" -w
+}
+
+# Waits until the uninstaller's temporary copy has ended.
+wait_for_copy() {
+  local deadline=$((SECONDS + 60))
+  while pgrep -f 'uni[0-9a-fA-F]{1,4}\.tmp' >/dev/null; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.3
+  done
 }
 
 # Waits for the box and presses KEY until it is gone; false when no box came.
@@ -148,10 +156,15 @@ answer_box() {  # KEY
 round_trip() {  # NAME MODE HOW [SAVED]
   local name=$1 mode=$2 how=$3 saved=${4:-}
   case_dir="$work/case$((passed + failed + 1))"
+  local problem=""
   mkdir -p "$case_dir"
   export WINEPREFIX="$case_dir/prefix"
   cp -a "$template" "$WINEPREFIX"
-  local report="$case_dir/report.txt" problem=""
+  # One session for the whole case: Wine carries out the restart-time
+  # operations whenever a session starts, so the session must last until the
+  # restart of the case.
+  timeout 30 "$wineserver" -p 3600 || problem+="wineserver does not start; "
+  local report="$case_dir/report.txt"
   echo "case $name" >"$report"
   mkdir -p "$WINEPREFIX/drive_c/Package" && cp -R "$build_dir/package/." "$WINEPREFIX/drive_c/Package/"
   user_choices | import
@@ -163,7 +176,6 @@ round_trip() {  # NAME MODE HOW [SAVED]
 EOF
   fi
   w 'C:\Package\setup.exe' -s -autostart >"$case_dir/install.out" || problem+="installation failed; "
-  timeout 120 "$wineserver" -w
   product_traces | import
   [ -n "$saved" ] && echo "a capture" >"$(host_path "C:\\Program Files\\Pictavo 6\\$saved")"
   read_shell_folders
@@ -177,17 +189,17 @@ EOF
     w "$uninstall_string" -s >"$case_dir/uninstall.out" || problem+="uninstaller failed; "
   else
     timeout --kill-after=10 180 "$wine" "$uninstall_string" >"$case_dir/uninstall.out" 2>&1 &
+    local uninstaller=$!
     # "y" says Yes to the confirmation (No is its default), Return closes the final message.
     answer_box y || problem+="no confirmation box; "
     answer_box Return || problem+="no final message; "
-    wait
+    wait "$uninstaller"
   fi
-  timeout 120 "$wineserver" -w
+  wait_for_copy || problem+="the copy still runs; "
   print_probes uninstalled >>"$report"
   [ "$(uni_count)" -eq 1 ] || problem+="$(uni_count) uni files before the restart; "
 
   env -u DISPLAY timeout 300 "$wine" wineboot -r >/dev/null 2>&1
-  timeout 120 "$wineserver" -w
   print_probes restarted >>"$report"
   [ "$(uni_count)" -eq 0 ] || problem+="uni files after the restart; "
 
