@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/emulated/machine/faults.h"
+#include "platform/errors.h"
 #include "uninstall/image_associations.h"
 #include "uninstall/registry_cleanup.h"
 #include "uninstall/uninstall_folder.h"
@@ -234,6 +236,30 @@ TEST(CleanRegistry, StandardUserRemovesOnlyTheirOwn) {
   for (const char* key : {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Lumetra\\Pictavo 6", "HKEY_USERS\\Ben\\SOFTWARE\\Lumetra\\Pictavo 6",
                           kUninstallEntry, kAppPath, "HKEY_CLASSES_ROOT\\PV6.Document"}) {
     EXPECT_TRUE(KeyExists(key)) << key;
+  }
+}
+
+// A nested subkey that can't be deleted keeps its parents and the settings
+// key; its siblings on either side still go, and the rest of the clean-up
+// runs on.
+TEST(CleanRegistry, StepsOverASubkeyThatCantBeDeleted) {
+  test_support::TemporaryMachine machine(TwoUsers());
+  ASSERT_TRUE(machine.Ready());
+  ImportRegistry(kInstalled);
+  const std::string settings = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Lumetra\\Pictavo 6";
+  ImportRegistry("[" + settings + "\\A]\n\n[" + settings + "\\B\\Locked]\n\n[" + settings + "\\C]\n\n");
+  std::string error;
+  ASSERT_TRUE(emu::AddFault({"DeleteRegKey", settings + "\\B\\Locked", platform::kErrAccessDenied, -1}, error)) << error;
+
+  UninstallFolder("C:\\Program Files\\Pictavo 6\\");
+
+  for (const std::string& key : {settings, settings + "\\B", settings + "\\B\\Locked",
+                                 std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Lumetra")}) {
+    EXPECT_TRUE(KeyExists(key)) << key;
+  }
+  for (const std::string& key : {settings + "\\A", settings + "\\C", std::string(kUninstallEntry), std::string(kAppPath),
+                                 std::string("HKEY_CURRENT_USER\\SOFTWARE\\Lumetra\\Pictavo 6")}) {
+    EXPECT_FALSE(KeyExists(key)) << key;
   }
 }
 
