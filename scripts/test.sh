@@ -80,6 +80,13 @@ if [ -f build/win64/bin/setup.exe ] && [ -f build/win64/bin/Ptav6.exe ]; then
   count_summary wine-instances "$logs/wine-instances.log"
 fi
 
+echo "== Windows uninstall round trips under Wine"
+if [ -f build/win64/bin/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
+  timeout --kill-after=30 900 tests/wine/uninstall_roundtrip_test.sh build/win64 build/linux >"$logs/wine-roundtrip.log" 2>&1
+  grep -vE '^(ok |wine-roundtrip: [0-9]+ passed)' "$logs/wine-roundtrip.log" | tail -40
+  count_summary wine-roundtrip "$logs/wine-roundtrip.log"
+fi
+
 echo "== Windows wizard under Wine, against the emulated machine"
 if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
   timeout --kill-after=30 1200 tests/wine/wizard_test.sh build/win64 build/linux >"$logs/wine-wizard.log" 2>&1

@@ -23,7 +23,8 @@ void SleepMilliseconds(unsigned ms);
 // are closed at once.
 bool StartProgram(const std::string& commandLine, const std::string& workingFolder,
                   std::uint32_t& processId);
-// ExitProcess.
+// ExitProcess: ends the process at once; none of the program's own
+// clean-up (static destructors, atexit handlers) runs.
 [[noreturn]] void ExitProcessNow(int status);
 
 }  // namespace platform

@@ -55,6 +55,10 @@ class FileInUse {
 // file's content is replaced by a program that can be run.
 std::unique_ptr<FileInUse> PutFileInUse(const std::string& windowsPath, Use use);
 
+// How many association-change notices the shell has been given so far; -1
+// where the system keeps no count to look at (the real shell).
+int AssociationNoticesGiven();
+
 // False where the host lets a write through to a read-only file (Wine run
 // by root: the read-only flag is only a missing Unix write permission).
 bool ReadOnlyFilesRefuseWrites();

@@ -1,5 +1,6 @@
 // The conformance cases on the emulated machine: a fresh machine per case,
 // files put in use through the machine's holds.
+#include <fstream>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,16 @@ emu::MachineSettings SettingsFor(Account account) {
   return settings;
 }
 }  // namespace
+
+// The machine writes every notice into its transcript.
+int AssociationNoticesGiven() {
+  std::ifstream in(emu::TranscriptPath(emu::MachineFolder()));
+  int count = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line == "  event: associations changed") ++count;
+  }
+  return count;
+}
 
 struct Scratch::Impl {
   explicit Impl(Account account) : machine(SettingsFor(account)) {}

@@ -107,6 +107,8 @@ bool RunAsChildProgram(int argc, char** argv, int& exitStatus) {
   return true;
 }
 
+int AssociationNoticesGiven() { return -1; }
+
 bool ReadOnlyFilesRefuseWrites() {
   static const bool refused = [] {
     char temp[MAX_PATH + 1] = {};

@@ -31,6 +31,33 @@ confirmation() {  # program answer
     ""
 }
 
+# The box at the end of a self-removal that is not silent.
+final_message() {  # program
+  printf '%s\n' "message box" \
+    "  program: $1" \
+    "  caption: Pictavo Setup" \
+    "  text:" \
+    "    Pictavo 6 has been completely uninstalled from this computer." \
+    "  buttons: OK" \
+    "  icon: exclamation" \
+    "  default button: 1" \
+    "  owner: none" \
+    "  answer: ok" \
+    ""
+}
+
+# The uninstaller's start of its temporary copy (the copy's name made
+# comparable: uniXXXX.tmp).
+copy_started() {  # program silent
+  local copy='C:\users\User\Temp\uniXXXX.tmp'
+  printf '%s\n' "program start" \
+    "  program: $1" \
+    "  command line: $copy -delself \"$1\"$([ "$2" = silent ] && echo ' -s')" \
+    "  folder: (the starting program's)" \
+    "  started: $copy" \
+    ""
+}
+
 # What an installer without its package shows: the damaged-setup box, then
 # the home page it opens.
 damaged_setup() {  # program
@@ -55,8 +82,11 @@ damaged_setup() {  # program
 }
 
 # check NAME WINDOWS-PROGRAM ANSWER [ARGS...]
-# ANSWER is yes or no when the confirmation is expected, - when no box may
-# appear, installer when the program must run as an installer.
+# ANSWER is yes or no when the confirmation is expected (yes: then the copy
+# is started and ends with the final message), ok when the final message of
+# a self-removal is, silent when the uninstaller starts its copy without a
+# box, - when no box may appear, installer when the program must run as an
+# installer.
 check() {
   local name=$1 program=$2 answer=$3
   shift 3
@@ -68,16 +98,23 @@ check() {
   mkdir -p "$(dirname "$host")" && cp "$SETUP_PROGRAM" "$host"
   local expected_status=0 box_answer=$answer
   [ "$answer" = installer ] && { expected_status=1; box_answer=ok; }
-  [ "$answer" != - ] && "$EMUMACHINE" answer "$machine" "$box_answer" >/dev/null
+  [ "$answer" = yes ] && box_answer="yes ok"
+  [ "$answer" != - ] && [ "$answer" != silent ] && "$EMUMACHINE" answer "$machine" $box_answer >/dev/null
 
   "$EMUMACHINE" run "$machine" "$program" "$@" >"$machine.out" 2>&1
   local status=$?
+  # A temporary copy the program started runs on after it.
+  "$EMUMACHINE" wait "$machine" 30 >>"$machine.out" 2>&1
   # The x keeps the trailing empty lines in the comparison.
   local transcript expected
-  transcript=$("$EMUMACHINE" transcript "$machine"; echo x)
+  transcript=$("$EMUMACHINE" transcript "$machine" | sed -E 's/uni[0-9a-f]{1,4}\.tmp/uniXXXX.tmp/g'; echo x)
+  local copy='C:\users\User\Temp\uniXXXX.tmp'
   case "$answer" in
     -) expected=x ;;
+    silent) expected=$(copy_started "$program" silent; echo x) ;;
+    yes) expected=$(confirmation "$program" yes; copy_started "$program" asked; final_message "$copy"; echo x) ;;
     installer) expected=$(damaged_setup "$program"; echo x) ;;
+    ok) expected=$(final_message "$program"; echo x) ;;
     *) expected=$(confirmation "$program" "$answer"; echo x) ;;
   esac
 
@@ -96,12 +133,13 @@ uninstaller='C:\Program Files\Pictavo 6\PtvUnInst.exe'
 
 check "uninstaller asks, No ends it"            "$uninstaller" no
 check "uninstaller asks, Yes goes on"           "$uninstaller" yes
-check "uninstaller with -s asks nothing"        "$uninstaller" - -s
-check "uninstaller with -S asks nothing"        "$uninstaller" - x -S
+check "uninstaller with -s asks nothing"        "$uninstaller" silent -s
+check "uninstaller with -S asks nothing"        "$uninstaller" silent x -S
 check "/s is not the silent switch"             "$uninstaller" no /s
 check "-install first makes an installer"       "$uninstaller" installer -INSTALL
 check "-install later has no effect"            "$uninstaller" no x -install
-check "self-removal copy asks nothing"          'C:\windows\Temp\PtvUnInst.tmp' - -delself "$uninstaller"
+check "self-removal copy asks nothing, ends with the message" 'C:\windows\Temp\PtvUnInst.tmp' ok -delself "$uninstaller"
+check "silent self-removal shows nothing"       'C:\windows\Temp\PtvUnInst.tmp' - -delself "$uninstaller" -s
 check "-DELSELF in capitals is no self-removal" "$uninstaller" no -DELSELF "$uninstaller"
 check "-delself needs the path"                 "$uninstaller" no -delself
 check "named setup.exe"                         'C:\Package\setup.exe' installer

@@ -184,4 +184,25 @@ TEST_F(HoldTest, AHolderThatEndsReleasesTheFile) {
   for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
 }
 
+TEST_F(HoldTest, RunningProgramsAreTheFilesHeldAsRunning) {
+  EXPECT_TRUE(emu::RunningProgramFiles().empty());
+  emu::FileHold open = emu::HoldFile("C:\\app\\other.txt", emu::HoldKind::Open);
+  emu::FileHold running = emu::HoldFile("C:\\app\\Pictavo.exe", emu::HoldKind::Running);
+  ASSERT_TRUE(open.Held() && running.Held());
+  EXPECT_EQ(emu::RunningProgramFiles(), std::vector<std::string>{"C:\\app\\Pictavo.exe"});
+  running.Release();
+  EXPECT_TRUE(emu::RunningProgramFiles().empty());
+
+  // A holder that has ended runs no more, whatever its hold file says.
+  const pid_t child = fork();
+  if (child == 0) {
+    emu::FileHold held = emu::HoldFile("C:\\app\\Pictavo.exe", emu::HoldKind::Running);
+    held.KeepAcrossExec();
+    _exit(held.Held() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(emu::RunningProgramFiles().empty());
+}
+
 }  // namespace

@@ -39,6 +39,13 @@ emu::MachineSettings InWindowsFolder(const char* folder) {
   return settings;
 }
 
+emu::MachineSettings WithOtherUsers(const char* user, const char* other) {
+  emu::MachineSettings settings;
+  settings.userName = user;
+  settings.otherUsers = {other};
+  return settings;
+}
+
 class CreatedMachineKindTest : public CreatedMachineTest, public ::testing::WithParamInterface<MachineKind> {};
 
 TEST_P(CreatedMachineKindTest, RegistryNamesFoldersThatExist) {
@@ -128,6 +135,41 @@ TEST_F(CreatedMachineTest, FurtherDrivesOnRequestOnly) {
   EXPECT_EQ(platform::LastError(), platform::kErrPathNotFound);
 }
 
+TEST_F(CreatedMachineTest, EveryUserHasAHiveAndShellFoldersOfTheirOwn) {
+  emu::MachineSettings settings = Settings("Ann", true, false, 1252);
+  settings.otherUsers = {"Ben", "Cy"};
+  Create(settings);
+  // HKEY_USERS lists every user; programs run as the first.
+  std::vector<std::string> users;
+  std::string name;
+  for (std::uint32_t i = 0; platform::EnumRegSubkey(platform::RootKey(RegRoot::Users), i, name); ++i) {
+    users.push_back(name);
+  }
+  EXPECT_EQ(users, (std::vector<std::string>{"Ann", "Ben", "Cy"}));
+  EXPECT_EQ(emu::Settings().userName, "Ann");
+  const std::string shell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  for (const std::string user : {"Ann", "Ben", "Cy"}) {
+    SCOPED_TRACE(user);
+    const std::string startMenu = "C:\\users\\" + user + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+    const struct {
+      const char* name;
+      std::string folder;
+    } expected[] = {
+        {"Programs", startMenu + "\\Programs"},
+        {"Startup", startMenu + "\\Programs\\Startup"},
+        {"Desktop", "C:\\users\\" + user + "\\Desktop"},
+    };
+    for (const auto& row : expected) {
+      EXPECT_EQ(ReadString(RegRoot::Users, user + "\\" + shell, row.name), row.folder);
+      EXPECT_TRUE(platform::PathExists(row.folder)) << row.folder;
+    }
+  }
+  // Only the running user's values are the current user's; the machine's stay one set.
+  EXPECT_EQ(ReadString(RegRoot::CurrentUser, shell, "Desktop"), "C:\\users\\Ann\\Desktop");
+  EXPECT_EQ(ReadString(RegRoot::Users, "Ben\\" + shell, "Common Desktop"), "");
+  EXPECT_EQ(ReadString(RegRoot::LocalMachine, shell, "Common Desktop"), "C:\\users\\Public\\Desktop");
+}
+
 TEST_F(CreatedMachineTest, AcceptsAnEmptyFolder) {
   machine_ = root_ + "/empty";
   std::filesystem::create_directory(machine_);
@@ -157,6 +199,8 @@ TEST_F(CreatedMachineTest, RefusesWhatCannotBecomeAMachine) {
       {"Windows at a drive's root", root_ + "/m7", InWindowsFolder("D:\\"), "Windows folder"},
       {"Windows folder climbing out", root_ + "/m8", InWindowsFolder("C:\\..\\x"), "Windows folder"},
       {"Windows folder not a full path", root_ + "/m9", InWindowsFolder("windows"), "Windows folder"},
+      {"a user named twice", root_ + "/m10", WithOtherUsers("User", "user"), "named twice"},
+      {"another user with a colon", root_ + "/m11", WithOtherUsers("User", "a:b"), "user name"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

@@ -127,6 +127,13 @@ buttons: OK
 icon: shown
 default button: OK
 focus: OK"
+# The box at the end of a self-removal that is not silent.
+final_box="caption: $caption
+text: Pictavo 6 has been completely uninstalled from this computer.
+buttons: OK
+icon: shown
+default button: OK
+focus: OK"
 
 # --- one case --------------------------------------------------------------
 
@@ -154,14 +161,15 @@ expect_no_window() {
   [ -z "$(visible_windows)" ] || problem="a window appeared after the program ended:$(window_names)"
 }
 
-# Waits for the confirmation, checks what it shows, answers it with KEY and
-# sets problem when any of that fails.
+# Waits for the box (expected_box), checks what it shows, answers it with KEY
+# and sets problem when any of that fails. With then_key set, the uninstall
+# goes on in its temporary copy, whose final message is then answered with it.
 expect_box() {  # KEY
   local key=$1 win="" deadline=$((SECONDS + box_wait)) content attempt shot="$case_dir.png"
   while true; do
     win=$(box_window)
     [ -n "$win" ] && break
-    kill -0 "$running" 2>/dev/null || { problem="ended without asking"; return; }
+    kill -0 "$running" 2>/dev/null || [ -n "${following:-}" ] || { problem="ended without asking"; return; }
     if [ "$SECONDS" -ge "$deadline" ]; then
       problem="no window \"$caption\" within ${box_wait}s; visible:$(window_names)"
       screenshot "$shot" && problem+=" (screenshot: $shot)"
@@ -209,14 +217,21 @@ expect_box() {  # KEY
     return
   fi
   rm -f "$shot"
-  expect_no_window
+  if [ -n "${then_key:-}" ]; then
+    local next=$then_key
+    then_key=""
+    expected_box=$final_box expected_icon=exclamation following=1 expect_box "$next"
+  else
+    expect_no_window
+  fi
 }
 
 # check NAME FILE KEY [ARGS...]
 # FILE is where the program is put, relative to the case folder; KEY answers
 # the confirmation (an xdotool key name), - when no box may appear, and
 # installer when the program must stop as a damaged setup (its box is
-# answered with Return). In ARGS, @CASE@ stands for the case folder as the
+# answered with Return), final when the only box is the final message of a
+# self-removal (answered with space). In ARGS, @CASE@ stands for the case folder as the
 # program sees it.
 check() {
   local name=$1 file=$2 key=$3
@@ -224,6 +239,8 @@ check() {
   expected_box=$confirmation_box expected_icon=exclamation expected_status=0
   if [ "$key" = installer ]; then
     expected_box=$damaged_box expected_icon=error expected_status=1 key=Return
+  elif [ "$key" = final ]; then
+    expected_box=$final_box key=space
   fi
   case_dir="$work/case$((passed + failed + 1))"
   mkdir -p "$(dirname "$case_dir/$file")" && cp "$setup_program" "$case_dir/$file"
@@ -270,14 +287,15 @@ check() {
 uninstaller=PtvUnInst.exe
 check "uninstaller asks, Return takes the default No" "$uninstaller" Return
 check "-install later has no effect, n answers No"    "$uninstaller" n x -install
-check "/s is not the silent switch, Alt+Y answers Yes" "$uninstaller" alt+y /s
+then_key=space check "/s is not the silent switch, Alt+Y answers Yes" "$uninstaller" alt+y /s
 check "uninstaller with -s asks nothing"               "$uninstaller" - -s
 check "-S later in capitals asks nothing"              "$uninstaller" - x -S
 check "-INSTALL first makes an installer"              "$uninstaller" installer -INSTALL
 check "named setup.exe"                                setup.exe installer
 check "named MySetup.EXE"                              MySetup.EXE installer
 check "in a folder named setup.exe"                    "setup.exe/$uninstaller" installer
-check "self-removal copy asks nothing"                 Temp/PtvUnInst.tmp - -delself "@CASE@\\$uninstaller"
+check "silent self-removal copy shows nothing"         Temp/PtvUnInst.tmp - -delself "@CASE@\\$uninstaller" -s
+check "self-removal copy ends with the final message"  Temp/PtvUnInst.tmp final -delself "@CASE@\\$uninstaller"
 
 echo "wine-e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,10 +12,13 @@ const char kUsage[] =
     "\n"
     "MACHINE is the host folder of an emulated machine.\n"
     "\n"
-    "  create MACHINE [--user NAME] [--codepage 1252|932] [--standard-user] [--64bit]\n"
-    "                 [--no-pending-renames] [--drive LETTER]... [--windows-folder WINPATH]\n"
-    "      make a fresh machine in a missing or empty folder; its Windows folder is\n"
-    "      C:\\windows unless WINPATH (such as C:\\WINNT or D:\\Windows) says otherwise;\n"
+    "  create MACHINE [--user NAME | --users NAME,NAME...] [--codepage 1252|932]\n"
+    "                 [--standard-user] [--64bit] [--no-pending-renames] [--drive LETTER]...\n"
+    "                 [--windows-folder WINPATH]\n"
+    "      make a fresh machine in a missing or empty folder; with --users, every\n"
+    "      user has a profile and a hive, and programs run as the first one; its\n"
+    "      Windows folder is C:\\windows unless WINPATH (such as C:\\WINNT or\n"
+    "      D:\\Windows) says otherwise;\n"
     "      --no-pending-renames makes one without MoveFileExA's restart-time\n"
     "      operations (the [rename] section of WININIT.INI is all it carries out)\n"
     "  run MACHINE [--cwd WINPATH] PROGRAM [ARGS...]\n"
@@ -51,6 +54,12 @@ const char kUsage[] =
     "  show MACHINE [--depth N]\n"
     "      the settings, a tree of drive C: N levels deep (4), the shell folders\n"
     "      and the operator's queue\n"
+    "  wait MACHINE [SECONDS]\n"
+    "      wait until no program runs on the machine (60 seconds at most, or\n"
+    "      SECONDS): also those that programs started and did not wait for\n"
+    "  snapshot MACHINE\n"
+    "      every folder, file (size and content hash), registry key and value and\n"
+    "      restart-time operation, one a line, to compare two moments with diff\n"
     "  restart MACHINE\n"
     "      carry out the file operations scheduled for the next restart\n"
     "      (PendingFileRenameOperations, then the [rename] section of\n"
@@ -86,6 +95,8 @@ const Command kCommands[] = {
     {"fault", tool::FaultCommand},
     {"ps", tool::ProcessesCommand},
     {"windows", tool::WindowsCommand},
+    {"wait", tool::WaitCommand},
+    {"snapshot", tool::SnapshotCommand},
 };
 
 }  // namespace

@@ -41,5 +41,7 @@ int RestartCommand(const Arguments& args);
 int FaultCommand(const Arguments& args);
 int ProcessesCommand(const Arguments& args);
 int WindowsCommand(const Arguments& args);
+int WaitCommand(const Arguments& args);
+int SnapshotCommand(const Arguments& args);
 
 }  // namespace tool

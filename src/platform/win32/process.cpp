@@ -1,5 +1,6 @@
 #include "platform/win32/win32_support.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/process.h"
@@ -44,6 +45,7 @@ void SleepMilliseconds(unsigned ms) { ::Sleep(ms); }
 void ExitProcessNow(int status) {
   ::ExitProcess(static_cast<UINT>(status));
 }
+
 
 bool StartProgram(const std::string& commandLine, const std::string& workingFolder, std::uint32_t& processId) {
   processId = 0;

@@ -11,6 +11,7 @@
 #include "script/file_names.h"
 #include "script/log_line.h"
 #include "script/log_reader.h"
+#include "uninstall/log_removal/removal_bounds.h"
 
 namespace {
 
@@ -29,25 +30,51 @@ bool IsShortcutFile(const std::string& path) {
          platform::EqualsIgnoreCaseAscii(path.substr(path.size() - kExtension.size()), kExtension);
 }
 
-void RemoveFolderAndEmptyParents(std::string folder) {
-  while (!folder.empty() && platform::RemoveFolder(folder)) folder = FolderOfPath(folder);
+// `bound` empty: no bound; else the climb stays below it.
+void RemoveFolderAndEmptyParents(std::string folder, const std::string& bound) {
+  while (!folder.empty() && (bound.empty() || LiesBelow(folder, bound)) && platform::RemoveFolder(folder)) {
+    folder = FolderOfPath(folder);
+  }
 }
 
-}  // namespace
+// The deepest folder of `within` that `path` lies below; "" when none.
+std::string DeepestBound(const std::string& path, const std::vector<std::string>& within) {
+  std::string deepest;
+  for (const std::string& folder : within) {
+    if (LiesBelow(path, folder) && folder.size() > deepest.size()) deepest = folder;
+  }
+  return deepest;
+}
 
-void RemoveLoggedLinksAndDirs(const std::string& logPath) {
+// Both passes; with `within` null, no line is bounded.
+void RemoveLinksAndDirs(const std::string& logPath, const std::vector<std::string>* within) {
   LogReader log;
   if (!OpenLogFile(logPath, log)) return;
   std::string text;
   while (ReadLogLine(log, text)) {
     const LogLine line = ClassifyLogLine(text);
-    if (line.kind == LineKind::ShellLink && IsShortcutFile(line.text)) platform::DeleteFileAt(line.text);
+    if (line.kind != LineKind::ShellLink || !IsShortcutFile(line.text)) continue;
+    if (within == nullptr || LiesBelowAny(line.text, *within)) platform::DeleteFileAt(line.text);
   }
   log.Rewind();
   while (ReadLogLine(log, text)) {
     const LogLine line = ClassifyLogLine(text);
-    if (line.kind == LineKind::MadeDir) RemoveFolderAndEmptyParents(line.text);
+    if (line.kind != LineKind::MadeDir) continue;
+    if (within == nullptr) {
+      RemoveFolderAndEmptyParents(line.text, "");
+      continue;
+    }
+    const std::string bound = DeepestBound(line.text, *within);
+    if (!bound.empty()) RemoveFolderAndEmptyParents(line.text, bound);
   }
+}
+
+}  // namespace
+
+void RemoveLoggedLinksAndDirs(const std::string& logPath) { RemoveLinksAndDirs(logPath, nullptr); }
+
+void RemoveLoggedLinksAndDirsWithin(const std::string& logPath, const std::vector<std::string>& within) {
+  RemoveLinksAndDirs(logPath, &within);
 }
 
 void RemoveLoggedFiles(const std::string& logPath, const std::string& baseFolder, const std::string& prefix) {

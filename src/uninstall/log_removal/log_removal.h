@@ -6,11 +6,18 @@
 // absolute or climb out of the base folder are passed over, so nothing
 // outside the installation is touched.
 #include <string>
+#include <vector>
 
 // Deletes every shortcut that a "Shell Link: " line names (a file whose
 // name ends in ".lnk", nothing else), then removes every folder that a
 // "Made Dir: " line names together with each parent it leaves empty.
 void RemoveLoggedLinksAndDirs(const std::string& logPath);
+
+// The same within bounds, as the uninstaller reads its logs: a line whose
+// shortcut or folder does not lie below one of the folders `within` is
+// passed over, and the climb through emptied parents stops below the
+// deepest of those folders that holds the line's folder; that one stays.
+void RemoveLoggedLinksAndDirsWithin(const std::string& logPath, const std::vector<std::string>& within);
 
 // Deletes from `baseFolder` the files that the log's file lines name (the
 // destination of a "source>destination" line; what follows " | " is a

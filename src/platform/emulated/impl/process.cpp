@@ -94,6 +94,7 @@ void ExitProcessNow(int status) {
   _exit(status);
 }
 
+
 namespace {
 
 // Starting a program from a command line, as CreateProcessA does without an

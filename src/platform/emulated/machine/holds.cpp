@@ -184,4 +184,30 @@ bool FindHold(const std::string& hostPath, HoldKind& kind) {
   return found;
 }
 
+std::vector<std::string> RunningProgramFiles() {
+  std::vector<std::string> programs;
+  std::string folder = HoldsFolder();
+  if (folder.empty()) return programs;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return programs;
+  while (dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == kTemporaryPrefix) continue;
+    int fd = open((folder + "/" + entry->d_name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A hold whose lock can be taken belongs to a process that has ended.
+    const bool live = flock(fd, LOCK_SH | LOCK_NB) != 0;
+    HoldRecord record;
+    std::string text;
+    if (live && internal::ReadAll(fd, text) && ParseRecord(text, record) && record.kind == HoldKind::Running) {
+      // The record's second line is the held file's host path.
+      const std::size_t start = text.find('\n');
+      const std::size_t end = start == std::string::npos ? start : text.find('\n', start + 1);
+      if (start != std::string::npos) programs.push_back(ToWindowsPath(text.substr(start + 1, end - start - 1)));
+    }
+    close(fd);
+  }
+  closedir(dir);
+  return programs;
+}
+
 }  // namespace emu

@@ -17,7 +17,8 @@
 //                             the system's Path value (the key Environment of
 //                             HKLM\SYSTEM\CurrentControlSet\Control\Session Manager)
 //   registry/HKEY_LOCAL_MACHINE.reg          REGEDIT4 text, one file per hive
-//   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>; HKEY_CURRENT_USER is the current user's
+//   registry/HKEY_USERS/<user>.reg           HKEY_USERS\<user>, one per user of the machine;
+//                                            HKEY_CURRENT_USER is the current user's
 //   holds/                    files held in use, one file per hold, locked by its holder
 //   holds.lock                taken alone to take a hold, shared by changes that check for holds
 //   settings.lock             shared by reads of settings (.ini) files, taken alone by writes
@@ -28,9 +29,10 @@
 //                             message boxes and commands for dialogs, in order; changed under
 //                             operator/answers.lock, each change put in place whole
 //   transcript.txt            every message box shown, with its answer; every document or
-//                             web address opened, and every program started; every dialog
-//                             shown, every change to its controls, what it showed while it
-//                             waited and what the operator or a person at the terminal did
+//                             web address opened, every program started, and every notice
+//                             given to the shell; every dialog shown, every change to its
+//                             controls, what it showed while it waited and what the operator
+//                             or a person at the terminal did
 //   faults.txt                the fault plan (faults.h), changed under faults.lock: one fault a
 //                             line, "CALL ERROR COUNT PATTERN": CALL fails with the Windows error
 //                             ERROR (decimal) in every process of the machine, COUNT more times
@@ -86,6 +88,7 @@
 //   faults.h         the fault plan: platform calls made to fail on request
 //   restart.h        the file operations scheduled for the next restart
 //   operator.h       the scripted operator who answers message boxes, and the transcript
+//   snapshot.h       the machine's state as lines, to compare two moments
 //   dialog_commands.h what the operator does to dialogs and to the folder chooser
 //   dialog_template.h the program's dialog templates as the emulated dialog manager reads them
 //   dialog_view.h    what a person sees of a dialog, as the transcript describes it
@@ -94,6 +97,7 @@
 // What the machine's own code shares lives in internal/, which only the
 // machine and the platform definitions over it (impl/) include.
 #include <string>
+#include <vector>
 
 #include "platform/emulated/machine/faults.h"
 #include "platform/emulated/machine/name_case.h"
@@ -103,6 +107,7 @@
 #include "platform/emulated/machine/processes.h"
 #include "platform/emulated/machine/registry.h"
 #include "platform/emulated/machine/restart.h"
+#include "platform/emulated/machine/snapshot.h"
 #include "platform/emulated/machine/version_image.h"
 
 namespace emu {
@@ -119,6 +124,10 @@ struct MachineSettings {
   std::string extraDrives;  // letters of further empty drives besides C:, such as "DE"
   // The Windows folder; a drive other than C: is made with the machine.
   std::string windowsFolder = "C:\\windows";
+  // Further users of the machine besides userName, each with a profile,
+  // shell folders and a hive of their own under HKEY_USERS; programs run as
+  // userName.
+  std::vector<std::string> otherUsers;
 };
 
 // Whether `folder` can be a machine's Windows folder: a full path below the
@@ -134,7 +143,7 @@ bool IsUsableUserName(const std::string& name);
 
 // Creates a fresh machine in `folder` (missing or empty): the drives, the
 // Windows, temporary, Program Files, Start-menu, Startup and desktop folders
-// of the user and of all users, and a registry that names them.
+// of every user and of all users, and a registry that names them.
 bool CreateMachine(const std::string& folder, const MachineSettings& settings, std::string& error);
 
 // Makes this process act on the machine in `folder` (absolute host path).

@@ -31,29 +31,47 @@ struct MachineFolders {
   std::string commonDesktop = "C:\\users\\Public\\Desktop";
 };
 
-MachineFolders FoldersOf(const MachineSettings& settings) {
+MachineFolders FoldersOf(const MachineSettings& settings, const std::string& userName) {
   MachineFolders f;
   f.windows = settings.windowsFolder;
   f.programFiles = settings.windows64 ? "C:\\Program Files (x86)" : "C:\\Program Files";
-  f.profile = "C:\\users\\" + settings.userName;
+  f.profile = "C:\\users\\" + userName;
   f.appData = f.profile + "\\AppData\\Roaming";
   f.startMenu = f.appData + "\\Microsoft\\Windows\\Start Menu";
   return f;
+}
+
+// The folders of one user's profile.
+std::vector<std::string> ProfileFoldersToMake(const MachineFolders& f) {
+  return {
+      f.profile + "\\Temp",
+      f.profile + "\\Desktop",
+      f.profile + "\\AppData\\Local",
+      f.startMenu + "\\Programs\\Startup",
+  };
+}
+
+// The current user first, then the others.
+std::vector<std::string> AllUsersOf(const MachineSettings& settings) {
+  std::vector<std::string> users = {settings.userName};
+  users.insert(users.end(), settings.otherUsers.begin(), settings.otherUsers.end());
+  return users;
 }
 
 std::vector<std::string> FoldersToMake(const MachineSettings& settings, const MachineFolders& f) {
   std::vector<std::string> folders = {
       f.windows + "\\system32",
       f.windows + "\\Temp",
-      f.profile + "\\Temp",
-      f.profile + "\\Desktop",
-      f.profile + "\\AppData\\Local",
-      f.startMenu + "\\Programs\\Startup",
       f.commonStartMenu + "\\Programs\\Startup",
       f.commonDesktop,
       "C:\\Program Files\\Common Files",
   };
   if (settings.windows64) folders.push_back("C:\\Program Files (x86)\\Common Files");
+  for (const std::string& user : AllUsersOf(settings)) {
+    for (const std::string& profileFolder : ProfileFoldersToMake(FoldersOf(settings, user))) {
+      folders.push_back(profileFolder);
+    }
+  }
   return folders;
 }
 
@@ -83,9 +101,11 @@ struct RegistryEntry {
   std::string text;
 };
 
-std::vector<RegistryEntry> RegistryEntries(const MachineFolders& f) {
+// The machine's values and the current user's; with `userKey` set to
+// another user's key (HKEY_USERS\<name>\), that user's values alone.
+std::vector<RegistryEntry> RegistryEntries(const MachineFolders& f, const std::string& userKey = "") {
   const std::string machine = "HKEY_LOCAL_MACHINE\\";
-  const std::string user = "HKEY_CURRENT_USER\\";
+  const std::string user = userKey.empty() ? "HKEY_CURRENT_USER\\" : userKey;
   const std::string version = machine + "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
   const std::string shell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   const std::string userShell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
@@ -119,11 +139,16 @@ std::vector<RegistryEntry> RegistryEntries(const MachineFolders& f) {
       {user, "AppData", f.appData},
       {user, "Local AppData", localAppData},
   };
+  if (!userKey.empty()) entries.clear();
   for (const auto& folder : shellFolders) {
-    entries.push_back({folder.root + shell, folder.name, platform::kRegSz, folder.path});
+    if (userKey.empty() || folder.root == user) {
+      entries.push_back({folder.root + shell, folder.name, platform::kRegSz, folder.path});
+    }
   }
   for (const auto& folder : shellFolders) {
-    entries.push_back({folder.root + userShell, folder.name, platform::kRegExpandSz, folder.path});
+    if (userKey.empty() || folder.root == user) {
+      entries.push_back({folder.root + userShell, folder.name, platform::kRegExpandSz, folder.path});
+    }
   }
   entries.push_back({user + "Environment", "TEMP", platform::kRegExpandSz, f.profile + "\\Temp"});
   entries.push_back({user + "Environment", "TMP", platform::kRegExpandSz, f.profile + "\\Temp"});
@@ -141,6 +166,19 @@ std::string RegistryText(const std::vector<RegistryEntry>& entries) {
       lastKey = entry.key;
     }
     AppendRegValueLine(text, entry.name, entry.type, entry.text + '\0');
+  }
+  return text;
+}
+
+// Keys that every Windows has, though they may hold nothing: the lists of
+// installed programs and of application paths, and the file classes.
+std::string AlwaysThereKeysText() {
+  std::string text;
+  for (const char* key : {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes",
+                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}) {
+    text += "\n";
+    AppendRegKeyLine(text, key);
   }
   return text;
 }
@@ -201,6 +239,20 @@ bool CheckSettings(const MachineSettings& settings, std::string& error) {
     error = "unusable user name \"" + settings.userName + "\"";
     return false;
   }
+  std::vector<std::string> users = AllUsersOf(settings);
+  for (std::size_t i = 1; i < users.size(); ++i) {
+    const std::string& name = users[i];
+    if (!IsUsableUserName(name) || name.find(',') != std::string::npos) {
+      error = "unusable user name \"" + name + "\"";
+      return false;
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      if (RegNamesEqual(users[j], name)) {
+        error = "user \"" + name + "\" named twice";
+        return false;
+      }
+    }
+  }
   for (char letter : settings.extraDrives) {
     const char lower = internal::AsciiLower(letter);
     if (lower < 'a' || lower > 'y' || lower == 'c') {
@@ -257,7 +309,7 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
   const std::string folder = WithoutTrailingSlashes(AbsoluteHostPath(folderGiven));
   if (!CheckSettings(settings, error) || !CheckTarget(folder, error)) return false;
 
-  const MachineFolders windowsFolders = FoldersOf(settings);
+  const MachineFolders windowsFolders = FoldersOf(settings, settings.userName);
   // The Windows folder's drive comes with the machine.
   for (char letter : "c" + settings.extraDrives + settings.windowsFolder[0]) {
     const char lower = internal::AsciiLower(letter);
@@ -286,7 +338,13 @@ bool CreateMachine(const std::string& folderGiven, const MachineSettings& settin
   // its system values in HKEY_LOCAL_MACHINE.
   RegistryStore registry(folder, settings.userName);
   std::string registryError;
-  if (!registry.Import(RegistryText(RegistryEntries(windowsFolders)), registryError)) {
+  std::vector<RegistryEntry> entries = RegistryEntries(windowsFolders);
+  for (const std::string& other : settings.otherUsers) {
+    for (RegistryEntry& entry : RegistryEntries(FoldersOf(settings, other), "HKEY_USERS\\" + other + "\\")) {
+      entries.push_back(entry);
+    }
+  }
+  if (!registry.Import(RegistryText(entries) + AlwaysThereKeysText(), registryError)) {
     error = "cannot write the registry: " + registryError;
     return false;
   }

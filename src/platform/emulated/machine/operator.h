@@ -4,7 +4,8 @@
 // taken first come first served under the lock operator/answers.lock, so
 // that several processes of one machine share the queue; every change puts
 // a whole new queue in place at once. Every box shown is written to
-// <machine>/transcript.txt.
+// <machine>/transcript.txt, and so is every notice to the shell (the
+// machine has no shell of its own to tell).
 #include <string>
 #include <vector>
 

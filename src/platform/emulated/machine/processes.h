@@ -52,6 +52,10 @@ FileHold HoldFile(const std::string& windowsPath, HoldKind kind);
 // How the file at `hostPath` is held by any live holder; false when it is not held.
 bool FindHold(const std::string& hostPath, HoldKind& kind);
 
+// The program files of the programs running on the machine now (files
+// held as Running by a live holder), as Windows paths, in no set order.
+std::vector<std::string> RunningProgramFiles();
+
 // Starts the program file at `windowsPath` (a host executable inside the
 // machine) with the given Windows command line and current folder, as a
 // process of this machine. The new process holds its own program file as

@@ -96,10 +96,14 @@ std::vector<Operation> RenameOperations(const std::vector<std::string>& entries)
   return operations;
 }
 
+std::string Describe(const Operation& operation) {
+  return operation.target.empty() ? "delete " + operation.source
+                                  : "rename " + operation.source + " to " + operation.target;
+}
+
 // One operation on the host files; the line that reports it.
 std::string Carry(const Operation& operation) {
-  const std::string what = operation.target.empty() ? "delete " + operation.source
-                                                    : "rename " + operation.source + " to " + operation.target;
+  const std::string what = Describe(operation);
   std::string source;
   struct stat info;
   if (!ToHostPath(operation.source, source) || lstat(source.c_str(), &info) != 0) {
@@ -134,6 +138,28 @@ bool AddPendingFileOperation(const std::string& source, const std::string& targe
         return true;
       },
       error);
+}
+
+bool ScheduledRestartOperations(std::vector<std::string>& operations, std::string& error) {
+  std::vector<Operation> pending;
+  std::uint32_t type = 0;
+  std::string data;
+  std::string missing;
+  if (RegistryStore::OfMachineInUse().GetValue(kSessionManagerKey, kPendingValue, type, data, missing) &&
+      !PendingOperations(data, pending, error)) {
+    error = std::string(kPendingValue) + ": " + error;
+    return false;
+  }
+  internal::FileLock lock(internal::SettingsLockPath(), internal::FileLock::Shared);
+  std::string wininitHost;
+  std::string wininitText;
+  if (ToHostPath(WindowsFolder() + "\\WININIT.INI", wininitHost) && internal::ReadHostFile(wininitHost, wininitText)) {
+    for (const Operation& operation : RenameOperations(internal::SectionEntries(wininitText, "rename"))) {
+      pending.push_back(operation);
+    }
+  }
+  for (const Operation& operation : pending) operations.push_back(Describe(operation));
+  return true;
 }
 
 bool CarryOutRestartOperations(std::vector<std::string>& done, std::string& error) {

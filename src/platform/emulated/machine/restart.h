@@ -15,6 +15,11 @@ namespace emu {
 // when the registry cannot be written.
 bool AddPendingFileOperation(const std::string& source, const std::string& target, std::string& error);
 
+// The operations scheduled now, in the order a restart carries them out,
+// one line each: "delete <path>" or "rename <path> to <path>"; nothing is
+// changed. False, with `error` set, when they can't be read.
+bool ScheduledRestartOperations(std::vector<std::string>& operations, std::string& error);
+
 // Carries out what Windows does with the scheduled operations while it
 // starts: first the pending operations, then the [rename] section, each in
 // the order written; then both are removed. The section is read and
