@@ -59,39 +59,33 @@ if [ -x scripts/wine-tests.sh ] && [ -d build/win64/tests ]; then
   count_summary wine "$logs/wine.log"
 fi
 
-echo "== Windows run modes under Wine"
+# run_wine_script NAME TIMEOUT SCRIPT ARGS...: one of the end-to-end scripts
+# under Wine; its log is build/logs/NAME.log and its last line
+# "NAME: N passed, M failed". What is not an "ok" line is shown.
+run_wine_script() {
+  local name=$1 limit=$2 script=$3
+  shift 3
+  timeout --kill-after=30 "$limit" "$script" "$@" >"$logs/$name.log" 2>&1
+  grep -vE "^(ok |$name: [0-9]+ passed)" "$logs/$name.log" | tail -60
+  count_summary "$name" "$logs/$name.log"
+}
+
 if [ -f build/win64/bin/setup.exe ]; then
-  timeout --kill-after=30 1200 tests/wine/runmodes_test.sh build/win64 >"$logs/wine-e2e.log" 2>&1
-  grep -vE '^(ok |wine-e2e: [0-9]+ passed)' "$logs/wine-e2e.log" | tail -40
-  count_summary wine-e2e "$logs/wine-e2e.log"
+  echo "== Windows run modes under Wine"
+  run_wine_script wine-e2e 1200 tests/wine/runmodes_test.sh build/win64
 fi
-
-echo "== Windows installations under Wine, against the emulated machine"
-if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
-  timeout --kill-after=30 1200 tests/wine/install_test.sh build/win64 build/linux >"$logs/wine-install.log" 2>&1
-  grep -vE '^(ok |wine-install: [0-9]+ passed)' "$logs/wine-install.log" | tail -60
-  count_summary wine-install "$logs/wine-install.log"
-fi
-
-echo "== Windows closing of running copies under Wine"
 if [ -f build/win64/bin/setup.exe ] && [ -f build/win64/bin/Ptav6.exe ]; then
-  timeout --kill-after=30 900 tests/wine/instances_test.sh build/win64 >"$logs/wine-instances.log" 2>&1
-  grep -vE '^(ok |wine-instances: [0-9]+ passed)' "$logs/wine-instances.log" | tail -40
-  count_summary wine-instances "$logs/wine-instances.log"
+  echo "== Windows closing of running copies under Wine"
+  run_wine_script wine-instances 900 tests/wine/instances_test.sh build/win64
 fi
-
-echo "== Windows uninstall round trips under Wine"
-if [ -f build/win64/bin/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
-  timeout --kill-after=30 900 tests/wine/uninstall_roundtrip_test.sh build/win64 build/linux >"$logs/wine-roundtrip.log" 2>&1
-  grep -vE '^(ok |wine-roundtrip: [0-9]+ passed)' "$logs/wine-roundtrip.log" | tail -40
-  count_summary wine-roundtrip "$logs/wine-roundtrip.log"
-fi
-
-echo "== Windows wizard under Wine, against the emulated machine"
+# The scripts below compare their runs with the emulated machine's.
 if [ -f build/win64/package/setup.exe ] && [ -x build/linux/bin/emumachine ]; then
-  timeout --kill-after=30 1200 tests/wine/wizard_test.sh build/win64 build/linux >"$logs/wine-wizard.log" 2>&1
-  grep -vE '^(ok |wine-wizard: [0-9]+ passed)' "$logs/wine-wizard.log" | tail -60
-  count_summary wine-wizard "$logs/wine-wizard.log"
+  echo "== Windows installations under Wine, against the emulated machine"
+  run_wine_script wine-install 1200 tests/wine/install_test.sh build/win64 build/linux
+  echo "== Windows uninstall round trips under Wine, against the emulated machine"
+  run_wine_script wine-roundtrip 900 tests/wine/uninstall_roundtrip_test.sh build/win64 build/linux
+  echo "== Windows wizard under Wine, against the emulated machine"
+  run_wine_script wine-wizard 1200 tests/wine/wizard_test.sh build/win64 build/linux
 fi
 
 echo "$passed passed, $failed failed"

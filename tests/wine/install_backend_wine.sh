@@ -55,7 +55,13 @@ reg_delete() {  # KEY NAME
 query_value() {  # KEY NAME
   local key=$1 name=${2:-(Default)}
   if [ -z "${reg_cache[$key]+set}" ]; then
-    reg_cache[$key]=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r')
+    # Wine's reg has been seen to crash now and then on a query; a key that
+    # is there answers with status 0, so a failed query is asked again.
+    local attempt out
+    for attempt in 1 2 3; do
+      out=$("$wine" reg query "$key" 2>/dev/null) && break
+    done
+    reg_cache[$key]=$(tr -d '\r' <<<"$out")
   fi
   local line
   line=$(awk -v name="$name" '

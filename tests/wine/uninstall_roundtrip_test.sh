@@ -90,6 +90,19 @@ if [ ! -f "$template/system.reg" ]; then
 fi
 
 w() { timeout --kill-after=10 120 "$wine" "$@" 2>/dev/null | tr -d '\r'; }
+# Wine's reg has been seen to crash now and then on a query: it answers 0 when
+# it found the key or value and 1 when it did not, so anything else is asked
+# again.
+wreg_query() {
+  local attempt out status
+  for attempt in 1 2 3; do
+    out=$(timeout --kill-after=10 120 "$wine" reg query "$@" 2>/dev/null)
+    status=$?
+    [ "$status" -le 1 ] && break
+  done
+  tr -d '\r' <<<"$out"
+  return "$status"
+}
 
 # The system's side of the probes, in the prefix of the case. Shell folders
 # are read once per case (cached in $folders).
@@ -100,7 +113,7 @@ read_shell_folders() {
   for name in Programs Startup Desktop "Common Programs" "Common Startup" "Common Desktop"; do
     root='HKCU'
     [[ "$name" == Common* ]] && root='HKLM'
-    line=$(w reg query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders" /v "$name")
+    line=$(wreg_query "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders" /v "$name")
     folders[$name]=$(sed -n "s/^ *$name *REG_[A-Z_]* *//p" <<<"$line")
   done
 }
@@ -113,11 +126,11 @@ host_path() {
 path_exists() { [[ "${1:1:1}" == ":" ]] && [ -e "$(host_path "$1")" ]; }
 reg_value() {
   local line
-  line=$(w reg query "$1" /v "$2") || return 1
+  line=$(wreg_query "$1" /v "$2") || return 1
   line=$(grep -E "^ +$2 +REG_" <<<"$line") || return 1
   sed -E "s/^ +$2 +REG_[A-Z_]+ *//" <<<"$line"
 }
-reg_key_exists() { w reg query "$1" >/dev/null; }
+reg_key_exists() { wreg_query "$1" >/dev/null; }
 temp_folder() { printf '%s/drive_c/users/%s/Temp' "$WINEPREFIX" "$(id -un)"; }
 uni_count() { find "$(temp_folder)" -maxdepth 1 -iname 'uni*.tmp' 2>/dev/null | wc -l; }
 
